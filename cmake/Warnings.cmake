@@ -1,0 +1,10 @@
+# Every target of ours builds with warnings as errors; third-party code (GoogleTest) does not.
+function(zl_strict target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wshadow -Wnon-virtual-dtor
+        $<$<COMPILE_LANGUAGE:CXX>:-Woverloaded-virtual>)
+    if(ZL_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all
+            -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()

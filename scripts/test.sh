@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: native unit tests (ASan/UBSan), the Windows
+# tests and end-to-end tests under Wine, and the warning-free 32-bit release build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+echo "== native build and unit tests"
+"$root/scripts/build.sh" native
+(cd "${ZL_BUILD_DIR:-$root/build}/native" && ctest --output-on-failure)
+
+echo "== Windows x86_64 build"
+"$root/scripts/build.sh" win64
+
+echo "== Windows i686 release build"
+"$root/scripts/build.sh" win32
+
+source "$root/scripts/winenv.sh"
+trap zl_env_stop EXIT
+zl_env_start
+zl_install_product
+
+echo "== Windows tests under Wine"
+failed=0
+for exe in "$zl_build"/win64/tests/win/*_tests.exe "$zl_build"/win64/tests/e2e/*_tests.exe; do
+    [[ -f $exe ]] || continue
+    echo "-- $(basename "$exe")"
+    if ! (cd "$(dirname "$exe")" && wine "$exe" --gtest_brief=1); then
+        failed=1
+    fi
+done
+exit $failed

@@ -1,0 +1,98 @@
+#pragma once
+// Everything start-up reaches outside the program goes through these interfaces,
+// so the whole start-up can run in tests with scripted answers.
+#include "app/Messages.h"
+#include "settings/EnvStore.h"
+#include "settings/Registry.h"
+#include "settings/UserFolders.h"
+#include "source/CommonLibrary.h"
+#include "source/DriveLibrary.h"
+
+#include <memory>
+#include <string>
+
+class INamedMutex {
+public:
+    virtual ~INamedMutex() = default;
+    // True when the mutex was obtained within the time.
+    virtual bool Wait(unsigned milliseconds) = 0;
+    virtual void Release() = 0;
+};
+
+class ISystem {
+public:
+    virtual ~ISystem() = default;
+    // Creates or opens the named mutex, asking for initial ownership.
+    virtual std::unique_ptr<INamedMutex> CreateNamedMutex(const char* name) = 0;
+    // Posts the registered message to every top-level window.
+    virtual void Broadcast(const char* registeredMessage) = 0;
+    // Starts a program with the show-normal state; results below 32 are failures.
+    virtual int StartProgram(const std::string& path) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+};
+
+// Language resource modules: once activated, strings and dialogs come from the module.
+class ILanguageModules {
+public:
+    virtual ~ILanguageModules() = default;
+    virtual bool Load(const std::string& path) = 0;
+    // False when the module has no version export.
+    virtual bool Version(int& version) = 0;
+    virtual void Activate() = 0;
+    // Restores the program's own resources and frees the module (if one was loaded).
+    virtual void Release() = 0;
+    virtual std::string LoadText(int id) = 0;
+};
+
+// The shell's view of drive roots.
+class IShellDrives {
+public:
+    virtual ~IShellDrives() = default;
+    virtual bool DisplayName(char letter, std::string& name) = 0;
+};
+
+// The disc information library, as far as start-up and exit need it.
+class IDiscInfoLibrary {
+public:
+    virtual ~IDiscInfoLibrary() = default;
+    virtual void ReleaseInterface() = 0;
+};
+
+class CBuildJob;
+class CZlxBuildSettings;
+// The source disc analysis; fills the job for the drive.
+class ISourceAnalysis {
+public:
+    virtual ~ISourceAnalysis() = default;
+    virtual void Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
+                         uint16_t cdTypeCode) = 0;
+};
+
+// The wizard sheet as start-up drives it.
+class IWizardSheet {
+public:
+    virtual ~IWizardSheet() = default;
+    // Adds all pages and shows the sheet modally; true when it ended with Finish.
+    virtual bool ShowModal(int startPage) = 0;
+};
+
+class IWizardSheetFactory {
+public:
+    virtual ~IWizardSheetFactory() = default;
+    virtual std::unique_ptr<IWizardSheet> Create(int captionStringId) = 0;
+};
+
+struct AppServices {
+    IEnvStore& store;
+    IRegistry& registry;
+    IUserFolders& folders;
+    IMessages& messages;
+    ISystem& system;
+    ICommonLibrary& common;
+    ILanguageModules& languages;
+    IDriveLibrary& drives;
+    IShellDrives& shellDrives;
+    IDiscInfoLibrary& discInfo;
+    ISourceAnalysis& analysis;
+    IWizardSheetFactory& sheets;
+};

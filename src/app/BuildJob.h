@@ -1,0 +1,129 @@
+#pragma once
+// The build job: everything the analysis finds and the pages choose, and the value
+// sequence that hands it to the writer program.
+#include "audio/AudioFormatRecord.h"
+#include "discinfo/AlbumInfo.h"
+#include "settings/ZlxPreSettings.h"
+#include "source/DriveTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SectorRange {
+    uint32_t first = 0;
+    uint32_t last = 0;
+};
+
+// Estimate figures: four groups of five (uncompressed, block coder, zlib 1, 3, 6).
+enum EstimateGroup { kWholeDiscCooked = 0, kWholeDiscRaw = 5, kDataCooked = 10, kDataRaw = 15 };
+constexpr int kEstimateFigures = 20;
+
+constexpr uint8_t kCdTypeCdExtra = 6;
+constexpr uint8_t kCdTypeMixedMode = 1;
+constexpr uint8_t kCdTypeDvd = 32;
+
+class CBuildJob {
+public:
+    CBuildJob(IEnvStore& store, IRegistry& registry);
+    ~CBuildJob();
+    CBuildJob(const CBuildJob&) = delete;
+    CBuildJob& operator=(const CBuildJob&) = delete;
+
+    void Reset();
+    void LoadEditorValues(bool withInfo);
+    void WriteToStore();
+
+    uint32_t SelectedSizeMB() const;
+    uint32_t EstimatedDataSizeMB() const;
+    uint32_t EstimatedAudioSizeMB() const;
+    // Length in sectors of track t (1-based) from the table of contents; 0 outside it.
+    uint32_t TrackLength(int track) const;
+    bool TrackIsData(int track) const;
+    // The two-digit track numbers of the track order, in writing order.
+    std::vector<int> OrderedTracks() const;
+
+    int UnchangedDisc = 1;
+    int FastRead = 1;
+    int ReadSubChannel = 0;
+    int EjectAfterBuild = 0;
+    int FastErrorSkip = 1;
+    int AutoCreateFolder = 1;
+    int LabelChanged = 0;
+    int AnalogRecording = 0;
+    int PreCaching = 0;
+    int AlbumInfoFound = 0;
+    int RawDataReadable = 0;
+    int RawAudioReadable = 0;
+    int SubChannelReadable = 0;
+    int DriveBuild = 0;
+    int EditorWizard = 0;
+    int EditorBuild = 0;
+    int NoProblemsFound = 0;
+    int ReadFUA = 0;
+    int MultisessionValid = 0;
+    int InsertIntoNet = 0;
+    int DynamicErrorHandling = 1;
+    int QuickCopyInUse = 0;
+    int WriteQuickCopyFile = 0;
+    int QuickCopySettingsLoaded = 0;
+
+    std::string DestinationFile;
+    std::string SourceDiscName;
+    std::string Label;
+    std::string AlbumTitle;
+    std::string Artist;
+    std::string Description;
+    std::string TrackOrder;
+    std::string Password;
+    std::string StartProgram;
+    std::string StartPath;
+    std::string InfoText;
+    std::string AutoInsertDrive;
+    std::string AudioFileFormat;
+    std::string QuickCopyFileName;
+    std::string QuickCopyDisplayName;
+
+    char SourceDrive = 0;
+    int CompressionType = 0;
+    int CompressionLevel = 0;
+    int SectorSize = 2048;
+    int MaxReadSpeed = 0;
+    int SelReadSpeed = 0;
+    int DynamicReadSpeed = 0;
+    int AudioRecordMode = 1;
+    int AudioTrackCount = 0;
+    int DataTrackCount = 0;
+    int TimesToValidate = 1;
+    int RawDataType = 0;
+    int RawAudioType = 0;
+    int DataReadMethod = 0;
+    int SkipRange = 1;
+    int QuickCopyMatchCount = 0;
+    uint16_t CdType = 0;
+    uint16_t SectorType = 0;
+    uint16_t HotkeyVirtualCode = 0;
+    uint16_t HotkeyModifiers = 0;
+    uint32_t LastSector = 0;
+    uint32_t DataSectors = 0;
+    uint32_t AudioSectors = 0;
+    uint32_t Estimate[kEstimateFigures] = {};
+    uint32_t BytesPerAudioSector = 0;
+    SectorRange AudioArea;
+    SectorRange DataArea;
+    _CDROM_TOC Toc{};
+    std::vector<std::string> TrackTitles;
+    AudioFormatRecord AudioFormat = CdAudioFormat();
+    MULTISESSION_INFO MultiSession{};
+    SESSIONS_DETAILS SessionsDetails{};
+    uint32_t SpeedTable[100] = {};
+    CZlxPreSettings Presets;
+    std::unique_ptr<CAlbumInfo> AlbumInfo;
+
+private:
+    void ApplyEditorAudioValues();
+    void WriteZlxType();
+    void WriteTrackNames();
+    IEnvStore& m_store;
+};

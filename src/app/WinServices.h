@@ -1,0 +1,55 @@
+#pragma once
+// The Win32 side of the services start-up uses.
+#include "app/AppServices.h"
+
+#include <windows.h>
+
+class CWinMessages : public IMessages {
+public:
+    int Show(int stringId, MsgIcon icon, MsgButtons buttons, const std::string& argument) override;
+    void SetCaption(const std::string& caption) override { m_caption = caption; }
+
+private:
+    std::string m_caption = "zl5build";
+};
+
+class CWinSystem : public ISystem {
+public:
+    std::unique_ptr<INamedMutex> CreateNamedMutex(const char* name) override;
+    void Broadcast(const char* registeredMessage) override;
+    int StartProgram(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+};
+
+class CWinCommonLibrary : public ICommonLibrary {
+public:
+    int CheckZLXPlay() override;
+    bool GetInstallPath(std::string& path) override;
+    int CheckWriteAccess(const std::string& path) override;
+    int IsAnalogAudio(char letter) override;
+};
+
+class CWinLanguageModules : public ILanguageModules {
+public:
+    ~CWinLanguageModules() override { Release(); }
+    bool Load(const std::string& path) override;
+    bool Version(int& version) override;
+    void Activate() override;
+    void Release() override;
+    std::string LoadText(int id) override;
+
+private:
+    HMODULE m_module = nullptr;
+    HINSTANCE m_previous = nullptr;
+    bool m_active = false;
+};
+
+class CWinShellDrives : public IShellDrives {
+public:
+    bool DisplayName(char letter, std::string& name) override;
+};
+
+class CWinDiscInfoLibrary : public IDiscInfoLibrary {
+public:
+    void ReleaseInterface() override;
+};
