@@ -1,0 +1,280 @@
+#include "app/BuildJob.h"
+#include "settings/MemoryEnvStore.h"
+#include "support/FakeDriveLibrary.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct JobFixture : ::testing::Test {
+    CMemoryEnvStore store;
+    CMemoryRegistry registry;
+
+    std::unique_ptr<CBuildJob> NewJob() {
+        auto job = std::make_unique<CBuildJob>(store, registry);
+        store.ClearJournal();
+        return job;
+    }
+    // Audio CD of n tracks of 1000 sectors each, starting at 0.
+    static _CDROM_TOC AudioToc(int n) {
+        _CDROM_TOC toc = MakeToc({}, 0);
+        for (int i = 0; i < n; ++i) {
+            toc.TrackData[i].TrackNumber = static_cast<uint8_t>(i + 1);
+            toc.TrackData[i].ControlAdr = 0x10;
+            SetTocAddress(toc.TrackData[i], static_cast<uint32_t>(i * 1000));
+        }
+        toc.LastTrack = static_cast<uint8_t>(n);
+        SetTocAddress(toc.TrackData[n], static_cast<uint32_t>(n * 1000));
+        return toc;
+    }
+    std::vector<std::string> Written() const { return store.WrittenNames(); }
+    static bool Contains(const Names& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+};
+
+TEST_F(JobFixture, ConstructionResetsAndMarksTheJobNotReady) {
+    store.Set("ZlxDisabelUseOfLoacalImages", "1x");
+    CBuildJob job(store, registry);
+    EXPECT_EQ(store.Journal().back(), "T\tZLXBuildDataReady\t0");
+    EXPECT_EQ(job.InsertIntoNet, 1);
+    EXPECT_EQ(job.SectorSize, 2048);
+    EXPECT_EQ(job.AudioRecordMode, 1);
+    EXPECT_EQ(job.UnchangedDisc, 1);
+}
+
+TEST_F(JobFixture, AudioCdWritesTheWholeSequenceWithTrackNames) {
+    auto job = NewJob();
+    job->SourceDrive = 'E';
+    job->CdType = 2;
+    job->Toc = AudioToc(12);
+    job->AudioTrackCount = 12;
+    job->RawAudioReadable = 1;
+    job->RawAudioType = 2;
+    job->Label = "MY CD";
+    for (int i = 1; i <= 12; ++i)
+        job->TrackTitles.push_back("Song " + std::to_string(i));
+    job->SelReadSpeed = 8;
+    job->MaxReadSpeed = 24;
+    job->WriteToStore();
+
+    Names expected = {"ZLXBuildSourceCDDrive", "ZLXBuildDestinationFile", "ZlxBuildCompressionType",
+                      "ZlxBuildCompressionLevel", "ZlxBuildReadFUA", "ZlxBuildRAWAudioType",
+                      "ZlxBuildSectorSize", "ZlxBuildSectorType", "ZlxBuildCDType", "ZlxBuildSkipRange",
+                      "ZlxBuildAudioRecordMode", "ZlxBuildCreateCustomCD", "ZlxBuildFastReadMethod",
+                      "ZlxBuildReadSZQ", "ZlxBuildFastErrorSkip", "ZlxBuildAutoCreateFolder",
+                      "ZlxBuildEjectAfterBuild", "ZlxBuildChangeZLXLabel", "ZlxBuildInsertIntoNet",
+                      "ZlxBuildDynamicErrorHandling", "ZLXBuildZLXLabel", "ZlxBuildDescription",
+                      "ZlxBuildTimesToValidate"};
+    for (int i = 1; i <= 12; ++i)
+        expected.push_back("ZlxBuildNameOfAudioTrack" + std::to_string(i));
+    for (const char* n : {"ZlxBuildMaxReadSpeed", "ZlxBuildSelReadSpeed", "ZlxBuildDynamicReadSpeed",
+                          "ZlxBuildAudioFileFormat", "ZlxBuildACMSettings", "ZlxBuildAcmFormatTag",
+                          "ZlxBuildAcmAvgBytesPerSec", "ZlxBuildAcmBlockAlign", "ZlxBuildAcmChannels",
+                          "ZlxBuildAcmSamplesPerSec", "ZlxBuildAcmBitsPerSample", "ZlxBuildAcmSize",
+                          "ZlxBuildTOC", "ZlxBuildWriteZQCFile", "ZLXBuildDataReady"})
+        expected.push_back(n);
+    EXPECT_EQ(Written(), expected);
+    EXPECT_EQ(store.Get("ZLXBuildSourceCDDrive"), "E");
+    EXPECT_EQ(store.Get("ZlxBuildRAWAudioType"), "2");
+    EXPECT_EQ(store.Get("ZlxBuildCreateCustomCD"), "0");
+    EXPECT_EQ(store.Get("ZlxBuildNameOfAudioTrack12"), "Song 12");
+    EXPECT_EQ(store.Get("ZlxBuildACMSettings"), "00");
+    EXPECT_EQ(store.Get("ZlxBuildAcmAvgBytesPerSec"), "176400");
+    EXPECT_EQ(store.Get("ZlxBuildTOC").size(), 804u);
+    EXPECT_EQ(store.Journal().back(), "T\tZLXBuildDataReady\t1");
+}
+
+TEST_F(JobFixture, OptionalTextsAreWrittenOnlyWhenSet) {
+    auto job = NewJob();
+    job->StartPath = "C:\\Start"; // without a program, the path means nothing
+    job->WriteToStore();
+    Names written = Written();
+    for (const char* n : {"ZlxBuildPassword", "ZlxBuildStartProgram", "ZlxBuildStartPath", "ZlxBuildInfoText",
+                          "ZlxBuildAutoInsertDrive", "ZlxBuildHotkeyVirtualCode", "ZlxBuildAudioArtist",
+                          "ZlxBuildTrackOrder", "ZlxBuildSelReadSpeed", "ZlxBuildRAWDataType",
+                          "ZlxBuildZQCFileName", "ZlxBuildAcmFormatTag", "ZlxBuildZLXType"})
+        EXPECT_FALSE(Contains(written, n)) << n;
+
+    job = NewJob();
+    job->StartProgram = "setup.exe";
+    job->StartPath = "C:\\Start";
+    job->Password = "secret";
+    job->InfoText = "line 1\r\nline 2";
+    job->HotkeyVirtualCode = 0x5A;
+    job->HotkeyModifiers = 2 | 4;
+    job->RawDataReadable = 1;
+    job->RawDataType = 3;
+    job->QuickCopyInUse = job->QuickCopySettingsLoaded = 1;
+    job->QuickCopyFileName = "C:\\Q\\disc.zqc";
+    job->WriteToStore();
+    EXPECT_EQ(store.Get("ZlxBuildStartPath"), "C:\\Start");
+    EXPECT_EQ(store.Get("ZlxBuildHotkeyVirtualCode"), "90");
+    EXPECT_EQ(store.Get("ZlxBuildHotkeyModifiers"), "6");
+    EXPECT_EQ(store.Get("ZlxBuildRAWDataType"), "2");
+    EXPECT_EQ(store.Get("ZlxBuildZQCFileName"), "C:\\Q\\disc.zqc");
+    EXPECT_TRUE(Contains(store.Journal(), "T\tZlxBuildInfoText\tline 1\\r\\nline 2"));
+}
+
+TEST_F(JobFixture, MixedModeAndCdExtraOrdersDecideTheImageType) {
+    auto job = NewJob();
+    job->CdType = 1;
+    job->UnchangedDisc = 0;
+    job->Toc = MakeToc({{0, true}, {5000, false}, {9000, false}}, 12000);
+    const std::pair<const char*, const char*> cases[] = {{"0203", "2"}, {"01", "0"}, {"010203", nullptr}};
+    for (const auto& c : cases) {
+        store = CMemoryEnvStore();
+        job->TrackOrder = c.first;
+        job->WriteToStore();
+        EXPECT_EQ(store.Has("ZlxBuildZLXType"), c.second != nullptr) << c.first;
+        if (c.second) {
+            EXPECT_EQ(store.Get("ZlxBuildZLXType"), c.second) << c.first;
+        }
+    }
+    // Track names skip the data track of a mixed mode disc.
+    EXPECT_FALSE(store.Has("ZlxBuildNameOfAudioTrack1"));
+    EXPECT_TRUE(Contains(Written(), "ZlxBuildNameOfAudioTrack3"));
+
+    job->CdType = 6 | 4096;
+    job->Toc = MakeToc({{0, false}, {1000, false}, {2000, false}, {3000, false}, {15000, true}}, 20000);
+    job->TrackOrder = "01020304";
+    store = CMemoryEnvStore();
+    job->WriteToStore();
+    EXPECT_EQ(store.Get("ZlxBuildZLXType"), "2");
+    job->TrackOrder = "0102030405";
+    store = CMemoryEnvStore();
+    job->WriteToStore();
+    EXPECT_FALSE(store.Has("ZlxBuildZLXType"));
+    job->UnchangedDisc = 1; // the rule applies to custom discs only
+    job->TrackOrder = "01";
+    job->WriteToStore();
+    EXPECT_FALSE(store.Has("ZlxBuildZLXType"));
+}
+
+TEST_F(JobFixture, EditorBuildLoadsTheHandOverAndWritesNoTableOfContents) {
+    store.Set("ZLXBuildEditor", "3");
+    store.Set("ZLXBuildZLXLabel", "COMPILATION");
+    store.Set("ZlxBuildDescription", "Mix");
+    store.Set("ZLXBuildDestinationFile", "C:\\out.zl4");
+    store.Set("ZlxBuildInfoText", "not read for an editor build");
+    auto job = NewJob();
+    EXPECT_EQ(job->EditorBuild, 1);
+    EXPECT_EQ(job->SectorSize, 2048); // editor builds keep the wizard defaults
+    job->LoadEditorValues(false);
+    EXPECT_EQ(job->SourceDiscName, "COMPILATION");
+    EXPECT_EQ(job->Label, "COMPILATION");
+    EXPECT_EQ(job->DestinationFile, "C:\\out.zl4");
+    EXPECT_TRUE(job->InfoText.empty());
+    job->WriteToStore();
+    EXPECT_FALSE(Contains(Written(), "ZlxBuildTOC"));
+    EXPECT_EQ(Written().back(), "ZLXBuildDataReady");
+
+    store.Set("CDETotalSectors", "333000");
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 650u);
+}
+
+TEST_F(JobFixture, EditorWizardTakesPresetsAndTellsTheEditorItsAudioChoice) {
+    store.Set("ZLXBuildEditor", "2");
+    store.Set("ZlxPreCompression", "1000100300000000000000000000000000000000000000000000000000000000" "0000");
+    auto job = NewJob();
+    EXPECT_EQ(job->UnchangedDisc, 0);
+    EXPECT_EQ(job->SectorType, 256);
+    EXPECT_EQ(job->SectorSize, 2352);
+    EXPECT_EQ(job->CompressionType, 2);
+    EXPECT_EQ(job->CompressionLevel, 3);
+    EXPECT_EQ(store.Get("ZlxEditorAudioRecordMode"), "1");
+    EXPECT_EQ(store.Get("ZlxEditorAcmSamplesPerSec"), "44100");
+    EXPECT_FALSE(store.Has("ZlxEditorAcmData"));
+
+    // When the editor has chosen, its format wins.
+    store.Set("ZlxEditorAcmFormatTag", "2");
+    store.Set("ZlxEditorAcmAvgBytesPerSec", "88200");
+    store.Set("ZlxEditorAcmSize", "32");
+    store.WriteBinary("ZlxEditorAcmData", "\x07", 1);
+    store.ClearJournal();
+    job->Reset();
+    EXPECT_TRUE(store.Journal().empty());
+    EXPECT_EQ(job->AudioFormat.formatTag, 2);
+    EXPECT_EQ(job->AudioFormat.avgBytesPerSec, 88200u);
+    EXPECT_EQ(job->AudioFormat.extra[0], 7);
+
+    store.Set("ZLXBuildZLXLabel", "MIX");
+    store.Set("ZlxBuildInfoText", "comment");
+    store.Set("CDETotalSectors", "1234");
+    job->LoadEditorValues(true);
+    EXPECT_EQ(job->InfoText, "comment");
+    EXPECT_EQ(job->LastSector, 1234u);
+    EXPECT_TRUE(job->Label.empty());
+
+    // The audio format goes out even without audio tracks of a source disc.
+    job->WriteToStore();
+    EXPECT_EQ(store.Get("ZlxBuildAcmSize"), "32");
+    EXPECT_TRUE(store.Has("ZlxBuildAcmData"));
+    EXPECT_FALSE(Contains(store.WrittenNames(), "ZlxBuildTOC"));
+}
+
+TEST_F(JobFixture, DriveBuildWritesNoTrackNames) {
+    store.Set("ZLXBuildEditor", "1");
+    auto job = NewJob();
+    job->Toc = AudioToc(3);
+    job->WriteToStore();
+    EXPECT_FALSE(Contains(Written(), "ZlxBuildNameOfAudioTrack1"));
+    EXPECT_TRUE(Contains(Written(), "ZlxBuildTOC"));
+}
+
+TEST_F(JobFixture, SizeQueriesFollowTheTrackOrderAndScaleBySinglePrecisionPercent) {
+    auto job = NewJob();
+    job->Toc = MakeToc({{0, true}, {100000, false}, {200000, false}}, 333001);
+    job->LastSector = 333000;
+    job->DataSectors = 100000;
+    job->AudioSectors = 233000;
+    EXPECT_EQ(job->SelectedSizeMB(), 650u);
+    job->UnchangedDisc = 0;
+    job->TrackOrder = "0102";
+    EXPECT_EQ(job->SelectedSizeMB(), (99999u + 99999u) / 1024 * 2);
+
+    // Cooked data figures, block coder column.
+    job->Estimate[kDataCooked + 0] = 195;
+    job->Estimate[kDataCooked + 1] = 650;
+    job->CompressionType = 1;
+    job->TrackOrder = "01";
+    // 99999 of 100000 data sectors: 99 %, 99 * 650 * 0.01f.
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 643u);
+    job->Toc = MakeToc({{0, true}, {100001, false}}, 333001);
+    // All of it: 100 % of 650 comes out one megabyte lower with the single-precision 0.01.
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 649u);
+    job->DataSectors = 0;
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 0u);
+
+    job->UnchangedDisc = 1;
+    job->ReadSubChannel = 1;
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 650u + 333000u / 65536u);
+    job->SectorSize = 2352;
+    job->Estimate[kDataRaw + 1] = 700;
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 705u);
+    job->AudioRecordMode = 2;
+    job->AudioTrackCount = 2;
+    job->Estimate[kWholeDiscRaw + 1] = 0; // nothing measured: no sub-channel allowance either
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 0u);
+    job->CompressionType = 2;
+    job->CompressionLevel = 6;
+    job->Estimate[kWholeDiscRaw + 4] = 500;
+    EXPECT_EQ(job->EstimatedDataSizeMB(), 505u);
+}
+
+TEST_F(JobFixture, AudioSizeUsesBytesPerSectorOfTheChosenFormat) {
+    auto job = NewJob();
+    job->Toc = MakeToc({{0, true}, {1001, false}, {3002, false}}, 10003);
+    job->AudioSectors = 9000;
+    job->BytesPerAudioSector = 2352;
+    EXPECT_EQ(job->EstimatedAudioSizeMB(), 2352u * 9000 >> 20);
+    job->UnchangedDisc = 0;
+    job->TrackOrder = "0301";
+    EXPECT_EQ(job->EstimatedAudioSizeMB(), 2352ull * 7000 >> 20);
+    job->AudioRecordMode = 2;
+    EXPECT_EQ(job->EstimatedAudioSizeMB(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+#include "app/Messages.h"
+#include "app/ZlxbuildApp.h"
+#include "support/FakeServices.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct AppFixture : ::testing::Test, FakeServices {
+    AppFixture() {
+        // An installed product with all its paths set.
+        store.Set("ZlxHomePath", "C:\\Zelvane\\");
+        for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
+            store.Set(p, "C:\\Data\\");
+        system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
+    }
+    void InsertAudioCd(char letter) {
+        drives.drives[letter].toc = MakeToc({{0, false}, {1000, false}}, 2000);
+        shellDrives.names[letter] = "AUDIO CD (" + std::string(1, letter) + ":)";
+    }
+    bool Run(const std::string& commandLine = {}) {
+        CZlxbuildApp app(services);
+        bool result = app.InitInstance(commandLine);
+        app.ExitInstance();
+        return result;
+    }
+};
+
+TEST_F(AppFixture, RunningWriterEndsStartUpAtOnceAndBringsItForward) {
+    system.heldElsewhere.insert(kWriterMutex);
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(system.broadcasts, Strings{kMsgWriterToFront});
+    EXPECT_EQ(system.waits, Strings{"ZL5_BUILD_WRITER:2000"});
+    EXPECT_TRUE(sheets.shownAt.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(AppFixture, SecondWizardEndsAndBringsTheFirstForward) {
+    system.heldElsewhere.insert(kWizardMutex);
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(system.waits, (Strings{"ZL5_BUILD_WRITER:2000", "ZL5_BUILD_WIZARD:4000"}));
+    EXPECT_EQ(system.released, Strings{kWriterMutex}); // the probe holds nothing
+    EXPECT_EQ(system.broadcasts, Strings{kMsgWizardToFront});
+    EXPECT_TRUE(sheets.shownAt.empty());
+}
+
+TEST_F(AppFixture, MissingPlayerIsFatal) {
+    common.player = 0;
+    Run();
+    ASSERT_EQ(messages.Ids(), std::vector<int>{201});
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Error);
+    EXPECT_FALSE(store.Has("ZLXBuildDataReady")); // no job was created
+}
+
+TEST_F(AppFixture, ConfigurationFileMustBeWritableLocallyOrOnTheNetwork) {
+    common.readOnly.insert("C:\\Zelvane\\system\\zlximg.dat");
+    Run();
+    EXPECT_EQ(messages.Ids(), std::vector<int>{150});
+    EXPECT_TRUE(sheets.shownAt.empty());
+
+    messages.shown.clear();
+    store.Set("ZlxConfigPathNet", "\\\\server\\zelvane\\");
+    system.files.insert("\\\\server\\zelvane\\zlximg.dat");
+    Run();
+    EXPECT_EQ(messages.Ids(), std::vector<int>{170}); // got past the check, asks for a disc
+
+    // With local images disabled a writable local file does not count.
+    messages.shown.clear();
+    common.readOnly.clear();
+    system.files.erase("\\\\server\\zelvane\\zlximg.dat");
+    store.Set("ZlxDisabelUseOfLoacalImages", "1");
+    Run();
+    EXPECT_EQ(messages.Ids(), std::vector<int>{150});
+}
+
+TEST_F(AppFixture, LanguageModuleOfTheRightVersionProvidesTheTexts) {
+    store.Set("ZlxLanguage", "ENU");
+    const std::string module = "C:\\Zelvane\\Language\\ENU\\Res\\zl5build.ENU";
+    system.files.insert(module);
+    {
+        CZlxbuildApp app(services);
+        app.InitInstance("");
+        EXPECT_EQ(languages.loaded, module);
+        EXPECT_EQ(app.AppName, "lang:174");
+        EXPECT_EQ(messages.caption, "lang:174");
+        EXPECT_EQ(app.HelpFilePath, "C:\\Zelvane\\Language\\ENU\\help\\zl5build.hlp");
+        app.ExitInstance();
+        EXPECT_TRUE(languages.released);
+        EXPECT_EQ(discInfo.releases, 1);
+    }
+    languages = CFakeLanguages();
+    languages.version = 5;
+    messages.shown.clear();
+    messages.answers = {kAnswerOk, kAnswerCancel};
+    Run();
+    EXPECT_EQ(messages.Ids(), (std::vector<int>{173, 170}));
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_FALSE(languages.active);
+
+    languages = CFakeLanguages();
+    languages.hasVersion = false; // no version export: the program's own texts stay
+    Run();
+    EXPECT_FALSE(languages.active);
+}
+
+TEST_F(AppFixture, EditorBuildHandsTheJobToTheWriter) {
+    store.Set("ZLXBuildEditor", "3");
+    store.Set("ZLXBuildZLXLabel", "MIX");
+    store.Set("ZLXBuildDestinationFile", "C:\\out.zl4");
+    Run();
+    EXPECT_EQ(system.started, Strings{"C:\\Zelvane\\system\\zl5write.exe"});
+    EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1");
+    EXPECT_EQ(store.Get("ZLXBuildZLXLabel"), "MIX");
+    EXPECT_EQ(store.Get("ZLXBuildDestinationFile"), "C:\\out.zl4");
+    EXPECT_FALSE(store.Has("ZlxBuildTOC"));
+    EXPECT_TRUE(sheets.shownAt.empty());
+    EXPECT_TRUE(messages.shown.empty());
+
+    system.startResult = 2; // file not found
+    system.started.clear();
+    Run();
+    ASSERT_EQ(messages.Ids(), std::vector<int>{162});
+    EXPECT_EQ(messages.shown[0].argument, "C:\\Zelvane\\system\\zl5write.exe");
+    EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1"); // the job stays written
+}
+
+TEST_F(AppFixture, RunModeIsReadFromOneCharacter) {
+    store.Set("ZLXBuildEditor", "12"); // only "1" fits the buffer: a drive build
+    InsertAudioCd('E');
+    store.Set("ZLXBuildSourceCDDrive", "E");
+    Run();
+    EXPECT_EQ(analysis.analysed, "E");
+    EXPECT_EQ(analysis.lastCode, 65535);
+    EXPECT_EQ(system.started.size(), 1u);
+    EXPECT_EQ(store.Get("ZLXBuildSourceCDDrive"), "E");
+    EXPECT_TRUE(sheets.shownAt.empty());
+}
+
+TEST_F(AppFixture, DriveBuildWithoutADriveBuildsNothingAndWithACommandLineOnlyPrepares) {
+    store.Set("ZLXBuildEditor", "1");
+    InsertAudioCd('E');
+    InsertAudioCd('F');
+    Run();
+    EXPECT_TRUE(system.started.empty());
+    EXPECT_TRUE(sheets.shownAt.empty());
+    EXPECT_TRUE(analysis.analysed.empty());
+
+    Run("F");
+    EXPECT_EQ(analysis.analysed, "F");
+    EXPECT_TRUE(system.started.empty());
+    EXPECT_TRUE(sheets.shownAt.empty());
+}
+
+TEST_F(AppFixture, EditorWizardNeedsNoDiscAndCancelClearsTheHandOver) {
+    store.Set("ZLXBuildEditor", "2");
+    store.Set("ZlxBuildEditorData", "1");
+    store.Set("ZLXBuildZLXLabel", "MIX");
+    Run();
+    EXPECT_EQ(sheets.shownAt, std::vector<int>{1});
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(system.broadcasts, Strings{kMsgEditorBuildDone});
+    EXPECT_FALSE(store.Has("ZLXBuildEditor"));
+    EXPECT_FALSE(store.Has("ZlxBuildEditorData"));
+    EXPECT_EQ(store.Get("ZLXBuildDataReady"), "0");
+
+    // The next start is an ordinary wizard whose cancel touches nothing.
+    InsertAudioCd('E');
+    system.broadcasts.clear();
+    store.Set("ZLXDefinitionFile", "keep");
+    Run();
+    EXPECT_TRUE(system.broadcasts.empty());
+    EXPECT_TRUE(store.Has("ZLXDefinitionFile"));
+}
+
+TEST_F(AppFixture, WizardStartPageFollowsTheReadyDrives) {
+    InsertAudioCd('E');
+    Run();
+    EXPECT_EQ(sheets.shownAt.back(), 1); // one ready drive: straight to the copy method
+    EXPECT_EQ(drives.drives['E'].opened, 1);
+    EXPECT_EQ(drives.drives['E'].closed, 1);
+
+    InsertAudioCd('F');
+    Run();
+    EXPECT_EQ(sheets.shownAt.back(), 0); // several: the user picks on the source page
+
+    // A CD Extra in a drive that cannot read raw starts on the source page.
+    drives.drives.erase('F');
+    analysis.kinds['E'] = 6 | 4096;
+    Run();
+    EXPECT_EQ(sheets.shownAt.back(), 0);
+    analysis.rawReadable = "E";
+    Run();
+    EXPECT_EQ(sheets.shownAt.back(), 1);
+}
+
+TEST_F(AppFixture, NoDiscAsksUntilCancelledOrADiscArrives) {
+    messages.answers = {kAnswerOk, kAnswerCancel};
+    Run();
+    EXPECT_EQ(messages.Ids(), (std::vector<int>{170, 170}));
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::OkCancel);
+    EXPECT_TRUE(sheets.shownAt.empty());
+
+    InsertAudioCd('E');
+    drives.drives['E'].ready = false;
+    CZlxbuildApp app(services);
+    messages.answers = {kAnswerOk};
+    EXPECT_EQ(app.WaitForSourceDisc(0), 0); // asked twice: OK rescans, then cancelled
+    drives.drives['E'].ready = true;
+    EXPECT_EQ(app.WaitForSourceDisc(0), 1);
+    EXPECT_EQ(app.WaitForSourceDisc(7), 7);
+}
+
+TEST_F(AppFixture, VirtualAndAnalogDrivesAreNoSource) {
+    InsertAudioCd('V');
+    drives.virtualLetters = "V";
+    CZlxbuildApp app(services);
+    EXPECT_EQ(app.FindReadyDrives(), "");
+    app.BuildSettings.AcceptVirtualDrives = 1;
+    EXPECT_EQ(app.FindReadyDrives(), "V");
+    common.analog = "V";
+    EXPECT_EQ(app.FindReadyDrives(), "");
+    InsertAudioCd('D');
+    drives.drives['X'].infoReadable = false;
+    EXPECT_EQ(app.FindReadyDrives(), "D");
+}
+
+TEST_F(AppFixture, PrepareStartDriveTakesTheLabelAndReportsUnreadableDrives) {
+    InsertAudioCd('E');
+    shellDrives.names['E'] = "MY (BEST) DISC (E:)";
+    CZlxbuildApp app(services);
+    app.InitInstance("E"); // the command line names the drive to prepare
+    EXPECT_EQ(analysis.analysed, "E");
+    EXPECT_EQ(sheets.shownAt.back(), 1);
+
+    FakeServices other;
+    other.store.Set("ZlxHomePath", "C:\\Z\\");
+    other.system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
+    for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
+        other.store.Set(p, "C:\\Data\\");
+    other.drives.drives['G'].opens = false;
+    other.drives.drives['H'].toc = MakeToc({{0, true}}, 100);
+    other.shellDrives.names['H'] = "DATA (H:)";
+    std::string label;
+    other.sheets.onShow = [&] {
+        CZlxbuildApp* app2 = CZlxbuildApp::Current();
+        EXPECT_EQ(app2->PrepareStartDrive('G'), 0);
+        EXPECT_EQ(other.messages.Ids(), std::vector<int>{135});
+        EXPECT_EQ(app2->PrepareStartDrive('H'), 1);
+        label = app2->Job()->Label;
+        EXPECT_EQ(app2->Job()->SourceDiscName, "DATA ");
+        other.shellDrives.names.erase('H');
+        EXPECT_EQ(app2->PrepareStartDrive('H'), 0); // no display name: stays on the source page
+    };
+    CZlxbuildApp app2(other.services);
+    app2.InitInstance("H");
+    EXPECT_EQ(label, "DATA ");
+    EXPECT_EQ(other.drives.drives['H'].opened, other.drives.drives['H'].closed);
+}
+
+TEST_F(AppFixture, ClearingTheHandOverEmptiesEveryEditorValue) {
+    store.Set("ZlxBuildEditorNoT", "12");
+    store.Set("CDE1_Drive", "E");
+    store.Set("CDE2_Drive", "F");
+    store.Set("CDE4_Drive", "G"); // after a gap: not reached
+    store.Set("CDE_PreSource1", "C:\\a");
+    CZlxbuildApp app(services);
+    store.ClearJournal();
+    app.ClearEditorHandover();
+    Strings names = store.WrittenNames();
+    auto has = [&](const std::string& n) { return std::find(names.begin(), names.end(), n) != names.end(); };
+    EXPECT_TRUE(has("CDESectorsTrack1"));
+    EXPECT_TRUE(has("CDESectorsTrack12"));
+    EXPECT_FALSE(has("CDESectorsTrack13"));
+    EXPECT_TRUE(has("CDE2_TrackName99"));
+    EXPECT_FALSE(has("CDE3_Drive"));
+    EXPECT_TRUE(has("CDE_PreSize1"));
+    EXPECT_FALSE(has("CDE_PreSource2"));
+    EXPECT_EQ(names.size(), 6u + 12u + 2u * 103u + 3u);
+    EXPECT_TRUE(store.Has("CDE4_Drive"));
+    for (const auto& line : store.Journal())
+        EXPECT_EQ(line.back(), '\t') << line; // every write is the empty text
+}
+
+TEST(MessageText, FillsTheFirstPlaceholder) {
+    EXPECT_EQ(FillMessage("Error - Cannot start Zelvane Image Writer (%s).", "C:\\w.exe"),
+              "Error - Cannot start Zelvane Image Writer (C:\\w.exe).");
+    EXPECT_EQ(FillMessage("drive %c as a CD player", "E:"), "drive E as a CD player");
+    EXPECT_EQ(FillMessage("100%% of %s and %s", "x"), "100% of x and %s");
+    EXPECT_EQ(FillMessage("trailing %", "x"), "trailing %");
+}
+
+} // namespace

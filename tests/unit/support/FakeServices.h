@@ -1,0 +1,174 @@
+#pragma once
+// Scripted stand-ins for every service start-up uses.
+#include "app/AppServices.h"
+#include "app/BuildJob.h"
+#include "settings/MemoryEnvStore.h"
+#include "support/FakeDriveLibrary.h"
+
+#include <deque>
+#include <functional>
+#include <set>
+
+struct ShownMessage {
+    int id;
+    MsgIcon icon;
+    MsgButtons buttons;
+    std::string argument;
+};
+
+class CFakeMessages : public IMessages {
+public:
+    int Show(int id, MsgIcon icon, MsgButtons buttons, const std::string& argument) override {
+        shown.push_back({id, icon, buttons, argument});
+        if (answers.empty())
+            return kAnswerCancel;
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void SetCaption(const std::string& text) override { caption = text; }
+    std::vector<int> Ids() const {
+        std::vector<int> ids;
+        for (const auto& m : shown)
+            ids.push_back(m.id);
+        return ids;
+    }
+    std::vector<ShownMessage> shown;
+    std::deque<int> answers;
+    std::string caption;
+};
+
+class CFakeSystem : public ISystem {
+public:
+    struct Mutex : INamedMutex {
+        CFakeSystem& sys;
+        std::string name;
+        Mutex(CFakeSystem& s, std::string n) : sys(s), name(std::move(n)) {}
+        bool Wait(unsigned ms) override {
+            sys.waits.push_back(name + ":" + std::to_string(ms));
+            return !sys.heldElsewhere.count(name);
+        }
+        void Release() override { sys.released.push_back(name); }
+    };
+    std::unique_ptr<INamedMutex> CreateNamedMutex(const char* name) override {
+        return std::make_unique<Mutex>(*this, name);
+    }
+    void Broadcast(const char* message) override { broadcasts.push_back(message); }
+    int StartProgram(const std::string& path) override {
+        started.push_back(path);
+        return startResult;
+    }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+
+    std::set<std::string> heldElsewhere;
+    std::vector<std::string> waits, released, broadcasts, started;
+    std::set<std::string> files;
+    int startResult = 42;
+};
+
+class CFakeCommon : public ICommonLibrary {
+public:
+    int CheckZLXPlay() override { return player; }
+    bool GetInstallPath(std::string& path) override {
+        path = installPath;
+        return true;
+    }
+    int CheckWriteAccess(const std::string& path) override { return readOnly.count(path) ? 5 : 0; }
+    int IsAnalogAudio(char letter) override { return analog.find(letter) != std::string::npos; }
+    int player = 1;
+    std::string installPath = "C:\\Zelvane\\";
+    std::set<std::string> readOnly;
+    std::string analog;
+};
+
+class CFakeLanguages : public ILanguageModules {
+public:
+    bool Load(const std::string& path) override {
+        loaded = path;
+        return loads;
+    }
+    bool Version(int& v) override {
+        v = version;
+        return hasVersion;
+    }
+    void Activate() override { active = true; }
+    void Release() override { released = true; }
+    std::string LoadText(int id) override { return (active ? "lang:" : "") + std::to_string(id); }
+    bool loads = true, hasVersion = true, active = false, released = false;
+    int version = 6;
+    std::string loaded;
+};
+
+class CFakeShellDrives : public IShellDrives {
+public:
+    bool DisplayName(char letter, std::string& name) override {
+        auto it = names.find(letter);
+        if (it == names.end())
+            return false;
+        name = it->second;
+        return true;
+    }
+    std::map<char, std::string> names;
+};
+
+class CFakeDiscInfo : public IDiscInfoLibrary {
+public:
+    void ReleaseInterface() override { ++releases; }
+    int releases = 0;
+};
+
+// Sets what a real analysis would find for each drive.
+class CFakeAnalysis : public ISourceAnalysis {
+public:
+    void Analyse(CBuildJob& job, const CZlxBuildSettings&, char letter, uint16_t code) override {
+        analysed += letter;
+        lastCode = code;
+        job.Reset();
+        job.SourceDrive = letter;
+        job.CdType = kinds.count(letter) ? kinds[letter] : 2;
+        job.RawDataReadable = rawReadable.find(letter) != std::string::npos;
+    }
+    std::string analysed;
+    uint16_t lastCode = 0;
+    std::map<char, uint16_t> kinds;
+    std::string rawReadable;
+};
+
+class CFakeSheets : public IWizardSheetFactory {
+public:
+    struct Sheet : IWizardSheet {
+        CFakeSheets& owner;
+        explicit Sheet(CFakeSheets& o) : owner(o) {}
+        bool ShowModal(int startPage) override {
+            owner.shownAt.push_back(startPage);
+            if (owner.onShow)
+                owner.onShow();
+            return owner.finish;
+        }
+    };
+    std::unique_ptr<IWizardSheet> Create(int captionId) override {
+        caption = captionId;
+        return std::make_unique<Sheet>(*this);
+    }
+    std::vector<int> shownAt;
+    bool finish = false;
+    int caption = 0;
+    std::function<void()> onShow;
+};
+
+struct FakeServices {
+    CMemoryEnvStore store;
+    CMemoryRegistry registry;
+    CFakeUserFolders folders;
+    CFakeMessages messages;
+    CFakeSystem system;
+    CFakeCommon common;
+    CFakeLanguages languages;
+    CFakeDriveLibrary drives;
+    CFakeShellDrives shellDrives;
+    CFakeDiscInfo discInfo;
+    CFakeAnalysis analysis;
+    CFakeSheets sheets;
+    AppServices services{store,     registry, folders,     messages, system,   common,
+                         languages, drives,   shellDrives, discInfo, analysis, sheets};
+};
