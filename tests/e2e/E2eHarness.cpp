@@ -1,0 +1,205 @@
+#include "E2eHarness.h"
+
+#include <fstream>
+#include <memory>
+
+namespace e2e {
+
+std::string Home() {
+    char buffer[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("ZL_HOME_WIN", buffer, sizeof buffer) && buffer[0])
+        return buffer;
+    return "C:\\Program Files\\Kestrelin\\Zelvane 5\\";
+}
+
+std::string HomeFile(const std::string& relative) { return Home() + relative; }
+
+IEnvStore& Store() {
+    static std::unique_ptr<CZL5EnvStore> store = [] {
+        SetDllDirectoryA(HomeFile("system").c_str());
+        return std::make_unique<CZL5EnvStore>();
+    }();
+    return *store;
+}
+
+StoreScope::~StoreScope() {
+    for (const auto& saved : m_saved)
+        Store().WriteText(saved.first.c_str(), saved.second.first ? saved.second.second.c_str() : "");
+}
+
+void StoreScope::Set(const std::string& name, const std::string& text) {
+    if (!m_saved.count(name)) {
+        char buffer[4096] = {};
+        const bool had = Store().ReadText(name.c_str(), buffer, sizeof buffer) != 0;
+        m_saved[name] = {had, buffer};
+    }
+    Store().WriteText(name.c_str(), text.c_str());
+}
+
+namespace {
+std::map<UINT, int> g_received;
+}
+
+BroadcastListener::BroadcastListener() {
+    g_received.clear();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZelvaneE2eListener";
+    RegisterClassA(&wc);
+    // Broadcasts reach top-level windows only, hidden ones included.
+    m_window = CreateWindowA(wc.lpszClassName, "listener", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+}
+
+BroadcastListener::~BroadcastListener() { DestroyWindow(m_window); }
+
+LRESULT CALLBACK BroadcastListener::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= 0xC000 && message <= 0xFFFF)
+        ++g_received[message];
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int BroadcastListener::Count(const char* registeredMessage) const {
+    auto it = g_received.find(RegisterWindowMessageA(registeredMessage));
+    return it == g_received.end() ? 0 : it->second;
+}
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+ChildProcess::~ChildProcess() {
+    if (m_info.hProcess) {
+        if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT)
+            Kill();
+        CloseHandle(m_info.hProcess);
+        CloseHandle(m_info.hThread);
+    }
+}
+
+bool ChildProcess::Start(const std::string& exe, const std::string& arguments) {
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &m_info) != 0;
+}
+
+bool ChildProcess::WaitExit(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    for (;;) {
+        if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0) {
+            Pump(50); // let the broadcasts it posted arrive
+            return true;
+        }
+        if (static_cast<LONG>(end - GetTickCount()) <= 0)
+            return false;
+        Pump(20);
+    }
+}
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+void ChildProcess::Kill() {
+    TerminateProcess(m_info.hProcess, 99);
+    WaitForSingleObject(m_info.hProcess, 5000);
+}
+
+namespace {
+struct WindowQuery {
+    DWORD pid;
+    std::string className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+    auto* q = reinterpret_cast<WindowQuery*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != q->pid || (q->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (q->className.empty() || q->className == name)
+        q->found.push_back(window);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className, bool visibleOnly) {
+    WindowQuery q{pid, className, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+HWND WaitForWindow(DWORD pid, const std::string& className, DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        auto windows = WindowsOf(pid, className);
+        if (!windows.empty())
+            return windows.front();
+        Pump(50);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    return nullptr;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string MessageBoxText(HWND box) {
+    char text[4096] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message's static control
+    return text;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+EnvScope::EnvScope(const char* name, const std::string& value) : m_name(name) {
+    char old[4096] = {};
+    m_had = GetEnvironmentVariableA(name, old, sizeof old) != 0;
+    m_old = old;
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+EnvScope::~EnvScope() { SetEnvironmentVariableA(m_name.c_str(), m_had ? m_old.c_str() : nullptr); }
+
+bool WaitForWriterToEnd(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "ZL5_BUILD_WRITER");
+        if (!mutex)
+            return true;
+        CloseHandle(mutex);
+        Pump(50);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    return false;
+}
+
+} // namespace e2e
