@@ -60,11 +60,11 @@ public:
 
 class CBuildJob;
 class CZlxBuildSettings;
-// The source disc analysis; fills the job for the drive.
+// The source disc analysis; fills the job for the drive. True on success.
 class ISourceAnalysis {
 public:
     virtual ~ISourceAnalysis() = default;
-    virtual void Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
+    virtual bool Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
                          uint16_t cdTypeCode) = 0;
 };
 

@@ -4,7 +4,7 @@
 
 // For now the analysis takes the table of contents, the kind and the capacity; the
 // drive read tests and the size estimate build on it.
-void CSourceAnalysis::Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
+bool CSourceAnalysis::Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
                               uint16_t cdTypeCode) {
     job.Reset();
     job.SourceDrive = letter;
@@ -20,4 +20,5 @@ void CSourceAnalysis::Analyse(CBuildJob& job, const CZlxBuildSettings& settings,
     job.AudioTrackCount = job.DataTrackCount = 0;
     for (int t = 1; t <= job.Toc.LastTrack && t <= 99; ++t)
         (job.TrackIsData(t) ? job.DataTrackCount : job.AudioTrackCount)++;
+    return tocRead != 0;
 }

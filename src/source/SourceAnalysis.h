@@ -6,7 +6,7 @@
 class CSourceAnalysis : public ISourceAnalysis {
 public:
     explicit CSourceAnalysis(IDriveLibrary& drives) : m_drives(drives) {}
-    void Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
+    bool Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
                  uint16_t cdTypeCode) override;
 
 private:

@@ -120,13 +120,14 @@ public:
 // Sets what a real analysis would find for each drive.
 class CFakeAnalysis : public ISourceAnalysis {
 public:
-    void Analyse(CBuildJob& job, const CZlxBuildSettings&, char letter, uint16_t code) override {
+    bool Analyse(CBuildJob& job, const CZlxBuildSettings&, char letter, uint16_t code) override {
         analysed += letter;
         lastCode = code;
         job.Reset();
         job.SourceDrive = letter;
         job.CdType = kinds.count(letter) ? kinds[letter] : 2;
         job.RawDataReadable = rawReadable.find(letter) != std::string::npos;
+        return true;
     }
     std::string analysed;
     uint16_t lastCode = 0;

@@ -1,0 +1,18 @@
+#pragma once
+// The modeless "One moment please..." dialog shown while drives are searched and the
+// source disc is analysed. Long operations run on the interface thread, so it must be
+// shown before and closed after them.
+class IWorkInfo {
+public:
+    virtual ~IWorkInfo() = default;
+    // Shows the dialog (or changes its message line) with the string-table text.
+    virtual void Show(int messageStringId) = 0;
+    virtual void Close() = 0;
+};
+
+// For run modes without a window and for tests.
+class CNoWorkInfo : public IWorkInfo {
+public:
+    void Show(int) override {}
+    void Close() override {}
+};
