@@ -5,6 +5,7 @@ Run from the repository root; the outputs are committed so builds need no drawin
   src/res/art/zelvane.ico   application icon (16, 32, 48 px)
   src/res/art/drive.ico     CD drive icon for drive lists (16, 32 px)
   src/res/art/header.bmp    49 x 49 wizard header bitmap
+  src/res/art/work.avi      spinning disc played while the wizard works
 """
 import math
 import struct
@@ -67,13 +68,11 @@ def ico(pixels, sizes):
         mask_row = ((size + 31) // 32) * 4
         mask = b''
         for y in range(size - 1, -1, -1):
-            bits = 0
             row = bytearray(mask_row)
             for x in range(size):
                 if pixels(x, y, size)[3] == 0:
                     row[x // 8] |= 0x80 >> (x % 8)
             mask += bytes(row)
-            del bits
         images.append(header + xor + mask)
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
@@ -100,3 +99,67 @@ if __name__ == '__main__':
     open('src/res/art/zelvane.ico', 'wb').write(ico(disc_pixel, [16, 32, 48]))
     open('src/res/art/drive.ico', 'wb').write(ico(drive_pixel, [16, 32]))
     open('src/res/art/header.bmp', 'wb').write(bmp(header_pixel, 49))
+
+
+def avi(frames, size, fps=12):
+    """An uncompressed 8-bit AVI (what the animation control plays), grey-scale palette."""
+    palette = b''.join(bytes((i, i, i, 0)) for i in range(256))
+    stride = (size + 3) & ~3
+    def frame_bytes(pixels):
+        rows = []
+        for y in range(size - 1, -1, -1):
+            row = bytes(pixels[y * size:(y + 1) * size])
+            rows.append(row + b'\0' * (stride - size))
+        return b''.join(rows)
+    def chunk(tag, data):
+        pad = b'\0' if len(data) % 2 else b''
+        return tag + struct.pack('<I', len(data)) + data + pad
+    def lst(tag, data):
+        return b'LIST' + struct.pack('<I', len(data) + 4) + tag + data
+    image_size = stride * size
+    avih = struct.pack('<IIIIIIIIIIIIII', 1000000 // fps, image_size * fps, 0, 0x10, len(frames), 0, 1,
+                       image_size, size, size, 0, 0, 0, 0)
+    strh = struct.pack('<4s4sIHHIIIIIIIIhhhh', b'vids', b'DIB ', 0, 0, 0, 0, 1, fps, 0, len(frames),
+                       image_size, 0xFFFFFFFF, 0, 0, 0, size, size)
+    strf = struct.pack('<IiiHHIIiiII', 40, size, size, 1, 8, 0, image_size, 0, 0, 256, 0) + palette
+    hdrl = lst(b'hdrl', chunk(b'avih', avih) + lst(b'strl', chunk(b'strh', strh) + chunk(b'strf', strf)))
+    movi_data = b''
+    index = b''
+    offset = 4
+    for f in frames:
+        data = frame_bytes(f)
+        index += struct.pack('<4sIII', b'00db', 0x10, offset, len(data))
+        c = chunk(b'00db', data)
+        movi_data += c
+        offset += len(c)
+    body = b'AVI ' + hdrl + lst(b'movi', movi_data) + chunk(b'idx1', index)
+    return b'RIFF' + struct.pack('<I', len(body)) + body
+
+
+def spinning_disc_frames(size, count):
+    """A disc with a bright sector turning once around."""
+    frames = []
+    c = (size - 1) / 2.0
+    for k in range(count):
+        turn = 2 * math.pi * k / count
+        pix = []
+        for y in range(size):
+            for x in range(size):
+                dx, dy = x - c, y - c
+                r = math.hypot(dx, dy) / (size / 2.0)
+                if r > 0.97:
+                    pix.append(240)                  # dialog-like light background
+                elif r > 0.9:
+                    pix.append(90)
+                elif r < 0.2:
+                    pix.append(240)
+                else:
+                    a = (math.atan2(dy, dx) - turn) % (2 * math.pi)
+                    glow = max(0.0, math.cos(a)) ** 6
+                    pix.append(min(255, int(150 + 100 * glow)))
+        frames.append(pix)
+    return frames
+
+
+if __name__ == '__main__':
+    open('src/res/art/work.avi', 'wb').write(avi(spinning_disc_frames(32, 12), 32))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, installs the product into a private Wine prefix and runs it.
 set -euo pipefail
+trap 'echo "$(basename "$0"): failed at line $LINENO" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" win64

@@ -2,6 +2,7 @@
 # Sets everything up and runs every test: native unit tests (ASan/UBSan), the Windows
 # tests and end-to-end tests under Wine, and the warning-free 32-bit release build.
 set -euo pipefail
+trap 'echo "$(basename "$0"): failed at line $LINENO" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 

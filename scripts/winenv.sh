@@ -43,8 +43,11 @@ zl_env_start() {
     if [[ ! -f $WINEPREFIX/system.reg ]]; then
         mkdir -p "$WINEPREFIX"
         wine wineboot -i >/dev/null 2>&1
+        # The prefix's first server is not persistent; let it end before starting ours.
+        wineserver -w
     fi
-    wineserver -p
+    # Fails harmlessly when a server of this prefix is already running.
+    wineserver -p 2>/dev/null || true
     wine cmd /c exit 0 >/dev/null 2>&1 || true   # warms the server up
 }
 

@@ -7,6 +7,8 @@
 #include "settings/UserFolders.h"
 #include "source/CommonLibrary.h"
 #include "source/DriveLibrary.h"
+#include "source/ShellDrives.h"
+#include "source/WorkInfo.h"
 
 #include <memory>
 #include <string>
@@ -42,13 +44,6 @@ public:
     // Restores the program's own resources and frees the module (if one was loaded).
     virtual void Release() = 0;
     virtual std::string LoadText(int id) = 0;
-};
-
-// The shell's view of drive roots.
-class IShellDrives {
-public:
-    virtual ~IShellDrives() = default;
-    virtual bool DisplayName(char letter, std::string& name) = 0;
 };
 
 // The disc information library, as far as start-up and exit need it.
@@ -95,4 +90,5 @@ struct AppServices {
     IDiscInfoLibrary& discInfo;
     ISourceAnalysis& analysis;
     IWizardSheetFactory& sheets;
+    IWorkInfo& workInfo;
 };

@@ -11,6 +11,17 @@ const char* Flag(int value) { return value ? "1" : "0"; }
 int OrderNumber(const std::string& text) { return static_cast<int>(DecimalValue(text)); }
 } // namespace
 
+bool KindNeedsRawRead(uint16_t cdType) {
+    switch (cdType & 0xFF) {
+    case 4:  // CD-i
+    case 5:  // Video CD
+    case 6:  // CD Extra
+    case 16: // Super Video CD
+        return true;
+    default: return false;
+    }
+}
+
 CBuildJob::CBuildJob(IEnvStore& store, IRegistry& registry) : Presets(store, registry), m_store(store) {
     Reset();
     m_store.WriteText("ZLXBuildDataReady", "0");

@@ -24,6 +24,9 @@ constexpr uint8_t kCdTypeCdExtra = 6;
 constexpr uint8_t kCdTypeMixedMode = 1;
 constexpr uint8_t kCdTypeDvd = 32;
 
+// CD-i, Video CD, CD Extra and Super Video CD can only be copied with raw sector reads.
+bool KindNeedsRawRead(uint16_t cdType);
+
 class CBuildJob {
 public:
     CBuildJob(IEnvStore& store, IRegistry& registry);

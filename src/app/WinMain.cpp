@@ -5,6 +5,8 @@
 #include "settings/RegistryWin.h"
 #include "settings/UserFoldersWin.h"
 #include "settings/ZL5EnvStore.h"
+#include "source/FileSearchWin.h"
+#include "source/DlgWorkInfo.h"
 #include "source/SourceAnalysis.h"
 #include "source/ZL5ScsiLibrary.h"
 
@@ -33,11 +35,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CWinShellDrives shellDrives;
     CWinDiscInfoLibrary discInfo;
     CWizardSheetFactory sheets;
+    CDlgWorkInfo workInfo;
 
-    CSourceAnalysis analysis(drives);
+    CNoWorkInfo work;
+    CWinFileSearch files;
+    CSourceAnalysis analysis(drives, store, registry, work, files);
 
-    AppServices services{store,  registry, folders,     messages, system,   common,
-                         languages, drives, shellDrives, discInfo, analysis, sheets};
+    AppServices services{store,     registry, folders,     messages, system, common,  languages,
+                         drives,    shellDrives, discInfo, analysis, sheets, workInfo};
     CZlxbuildApp app(services);
 
     while (*commandLine == ' ')

@@ -10,17 +10,6 @@ CZlxbuildApp* g_current = nullptr;
 constexpr long kMaxEditorTracks = 9999;
 constexpr int kMaxTrackNames = 99;
 
-bool IsRawOnlyKind(uint16_t cdType) {
-    switch (cdType & 0xFF) {
-    case 4:  // CD-i
-    case 5:  // Video CD
-    case 6:  // CD Extra
-    case 16: // Super Video CD
-        return true;
-    default: return false;
-    }
-}
-
 std::string Formatted(const char* format, int value) {
     char name[64];
     std::snprintf(name, sizeof name, format, value);
@@ -227,7 +216,7 @@ int CZlxbuildApp::PrepareStartDrive(char letter) {
     m_job->Label = label;
 
     // Discs that need raw reading start on the source page when this drive cannot do it.
-    const int page = IsRawOnlyKind(m_job->CdType) && !m_job->RawDataReadable ? 0 : 1;
+    const int page = KindNeedsRawRead(m_job->CdType) && !m_job->RawDataReadable ? 0 : 1;
     drives.CloseDrive(letter);
     return page;
 }

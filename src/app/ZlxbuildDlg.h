@@ -1,33 +1,42 @@
 #pragma once
-// The wizard sheet: a wizard-97 property sheet whose pages live in seven fixed slots.
+// The wizard: a wizard-97 sheet whose pages live in seven fixed slots (see PageSlots.h).
 #include "app/AppServices.h"
-
-#include <windows.h>
-#include <prsht.h>
+#include "app/PageSlots.h"
+#include "app/TTPage.h"
+#include "toolkit/PropertySheet.h"
 
 #include <array>
+#include <memory>
 
-constexpr int kPageSlots = 7;
-
-class CZlxbuildDlg : public IWizardSheet {
+class CZlxbuildDlg : public CPropertySheet, public IWizardSheet, private ISlotPages {
 public:
     explicit CZlxbuildDlg(int captionStringId);
     ~CZlxbuildDlg() override;
-    CZlxbuildDlg(const CZlxbuildDlg&) = delete;
-    CZlxbuildDlg& operator=(const CZlxbuildDlg&) = delete;
 
+    int AddPage(int slot) { return m_slots.AddPage(slot); }
+    void RemovePage(int slot) { m_slots.RemovePage(slot); }
+    bool AddAllPages() { return m_slots.AddAllPages(); }
+    const CPageSlots& Slots() const { return m_slots; }
+    CTTPage* SlotPage(int slot) const;
+
+    // Start-up: all pages, then the modal wizard.
     bool ShowModal(int startPage) override;
-    HWND Window() const { return m_window; }
+    // All pages in a modeless sheet (hosts with their own message loop, tests).
+    HWND ShowModeless(int startPage);
+    // The sheet of the running wizard, for the pages that change the page order.
+    static CZlxbuildDlg* Current();
+
+protected:
+    void OnInitialized() override;
+    LRESULT OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
-    static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
-    static LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool CreateAndAppend(int slot) override;
+    void RemoveAndDestroy(int slot) override;
 
-    int m_captionId;
     HICON m_icon;
-    HWND m_window = nullptr;
-    WNDPROC m_baseProc = nullptr;
-    std::string m_caption;
+    CPageSlots m_slots{*this};
+    std::array<std::unique_ptr<CTTPage>, kPageSlotCount> m_pages;
 };
 
 class CWizardSheetFactory : public IWizardSheetFactory {

@@ -127,9 +127,10 @@ public:
         job.SourceDrive = letter;
         job.CdType = kinds.count(letter) ? kinds[letter] : 2;
         job.RawDataReadable = rawReadable.find(letter) != std::string::npos;
-        return true;
+        return failing.find(letter) == std::string::npos;
     }
     std::string analysed;
+    std::string failing;
     uint16_t lastCode = 0;
     std::map<char, uint16_t> kinds;
     std::string rawReadable;
@@ -170,6 +171,7 @@ struct FakeServices {
     CFakeDiscInfo discInfo;
     CFakeAnalysis analysis;
     CFakeSheets sheets;
-    AppServices services{store,     registry, folders,     messages, system,   common,
-                         languages, drives,   shellDrives, discInfo, analysis, sheets};
+    CNoWorkInfo workInfo;
+    AppServices services{store,     registry, folders,     messages, system, common, languages,
+                         drives,    shellDrives, discInfo, analysis, sheets, workInfo};
 };

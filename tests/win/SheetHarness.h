@@ -1,0 +1,36 @@
+#pragma once
+// Runs the real start-up with scripted services, and hands the running wizard sheet
+// (modeless) to a test body instead of entering a modal loop.
+#include "app/ZlxbuildApp.h"
+#include "app/ZlxbuildDlg.h"
+#include "support/FakeServices.h"
+
+#include <functional>
+
+namespace sheet_test {
+
+// Dispatches this thread's pending messages (posted button presses, set-active work).
+void Flush(int rounds = 5);
+
+// Slot of the active page, 0 when none.
+int ActiveSlot(CZlxbuildDlg& sheet);
+// Number of pages in the sheet window.
+int PageCount(CZlxbuildDlg& sheet);
+// The wizard buttons that are enabled: PSWIZB_BACK | PSWIZB_NEXT | PSWIZB_FINISH.
+DWORD EnabledButtons(CZlxbuildDlg& sheet);
+void Press(CZlxbuildDlg& sheet, int button); // PSBTN_*
+
+struct SheetRun : FakeServices {
+    SheetRun();
+    // Runs start-up; `body` gets the live sheet. Returns what the test body returned
+    // as the sheet's result (true: Finish).
+    void StartWizard(const std::function<void(CZlxbuildDlg&)>& body, const std::string& commandLine = {});
+
+private:
+    struct Factory : IWizardSheetFactory {
+        std::function<void(CZlxbuildDlg&)> body;
+        std::unique_ptr<IWizardSheet> Create(int captionId) override;
+    } m_factory;
+};
+
+} // namespace sheet_test
