@@ -48,6 +48,11 @@ zl_env_start() {
     fi
     # Fails harmlessly when a server of this prefix is already running.
     wineserver -p 2>/dev/null || true
+    if zl_display_is_ours; then
+        # A virtual desktop draws window frames, so screenshots show what a user sees.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    fi
     wine cmd /c exit 0 >/dev/null 2>&1 || true   # warms the server up
 }
 

@@ -12,6 +12,8 @@ const char kSheetProperty[] = "ZlxSheetThis";
 CPropertySheet::~CPropertySheet() {
     if (m_hWnd && IsWindow(m_hWnd))
         DestroyWindow(m_hWnd);
+    if (m_header)
+        DeleteObject(m_header);
 }
 
 bool CPropertySheet::AppendPage(CPropertyPage* page) {
@@ -49,14 +51,20 @@ INT_PTR CPropertySheet::Run(HWND parent, int startPage, bool modeless) {
         handles.push_back(page->Page());
     PROPSHEETHEADERA psh = {};
     psh.dwSize = sizeof psh;
-    psh.dwFlags = PSH_WIZARD97 | PSH_USECALLBACK | (m_headerBitmap ? PSH_HEADER : 0) | (modeless ? PSH_MODELESS : 0);
+    psh.dwFlags = PSH_WIZARD97 | PSH_USECALLBACK | (modeless ? PSH_MODELESS : 0);
+    if (m_headerBitmap) {
+        // Loaded here so the header shows the same with every common-controls version.
+        if (!m_header)
+            m_header = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_headerBitmap));
+        psh.dwFlags |= PSH_HEADER | (m_header ? PSH_USEHBMHEADER : 0);
+        psh.hbmHeader = m_header;
+    }
     psh.hwndParent = parent;
     psh.hInstance = GetModuleHandleA(nullptr);
     psh.pszCaption = m_caption.c_str();
     psh.nPages = static_cast<UINT>(handles.size());
     psh.nStartPage = static_cast<UINT>(startPage) < handles.size() ? static_cast<UINT>(startPage) : 0;
     psh.phpage = handles.data();
-    psh.pszbmHeader = MAKEINTRESOURCEA(m_headerBitmap);
     psh.pfnCallback = Callback;
     g_creating = this;
     const INT_PTR result = PropertySheetA(&psh);

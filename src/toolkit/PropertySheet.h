@@ -41,6 +41,7 @@ private:
 
     std::string m_caption;
     int m_headerBitmap = 0;
+    HBITMAP m_header = nullptr;
     std::vector<CPropertyPage*> m_pages;
     HWND m_hWnd = nullptr;
     WNDPROC m_baseProc = nullptr;
