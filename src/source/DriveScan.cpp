@@ -43,3 +43,14 @@ std::string LabelFromDisplayName(const std::string& displayName) {
     const size_t paren = displayName.rfind('(');
     return paren == std::string::npos ? displayName : displayName.substr(0, paren);
 }
+
+std::string UsableVirtualDrives(IDriveLibrary& drives) {
+    const std::string virtuals = VirtualDriveLetters(drives);
+    std::string usable;
+    for (char letter : KnownDriveLetters(drives)) {
+        CAspiCdromInfo info;
+        if (drives.GetDriveInfo(letter, &info) && virtuals.find(letter) != std::string::npos)
+            usable += letter;
+    }
+    return usable;
+}

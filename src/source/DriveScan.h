@@ -17,3 +17,6 @@ std::string ReadySourceDrives(IDriveLibrary& drives, ICommonLibrary& common, boo
 // The volume label in a shell display name such as "AUDIO_CD (E:)": everything before the
 // last opening parenthesis, trailing blank included; the whole name when there is none.
 std::string LabelFromDisplayName(const std::string& displayName);
+
+// The product's virtual drives that the library can use, in the order it knows them.
+std::string UsableVirtualDrives(IDriveLibrary& drives);

@@ -1,0 +1,46 @@
+// The virtual-drive combo box against scripted drives.
+#include "source/CBDrives.h"
+#include "support/FakeDriveLibrary.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DriveCombo, ListsUsableVirtualDrivesAfterThePagesOwnItems) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND combo = CreateWindowExA(0, WC_COMBOBOXEXA, "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 200, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(combo, nullptr);
+    CFakeDriveLibrary drives;
+    drives.drives['D'];
+    drives.drives['V'];
+    drives.drives['W'].infoReadable = false; // a virtual drive the library cannot use
+    drives.drives['X'];
+    drives.virtualLetters = "XWV";
+
+    char none[] = "None";
+    COMBOBOXEXITEMA own = {};
+    own.mask = CBEIF_TEXT;
+    own.iItem = -1;
+    own.pszText = none;
+    SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&own));
+
+    CCBDrives list;
+    list.Attach(combo);
+    EXPECT_EQ(list.Fill(drives, false), 3);
+    char text[16] = {};
+    COMBOBOXEXITEMA item = {};
+    item.mask = CBEIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    item.iItem = 1;
+    SendMessageA(combo, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "V:") << "in the order the library knows the drives";
+    EXPECT_EQ(list.SelectedDrive(), 0) << "item 0 is the page's own";
+    SendMessageA(combo, CB_SETCURSEL, 2, 0);
+    EXPECT_EQ(list.SelectedDrive(), 'X');
+    DestroyWindow(combo);
+}
+
+} // namespace
