@@ -5,8 +5,8 @@
 #include "settings/RegistryWin.h"
 #include "settings/UserFoldersWin.h"
 #include "settings/ZL5EnvStore.h"
-#include "source/FileSearchWin.h"
 #include "source/DlgWorkInfo.h"
+#include "source/FileSearchWin.h"
 #include "source/SourceAnalysis.h"
 #include "source/ZL5ScsiLibrary.h"
 
@@ -37,9 +37,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CWizardSheetFactory sheets;
     CDlgWorkInfo workInfo;
 
-    CNoWorkInfo work;
     CWinFileSearch files;
-    CSourceAnalysis analysis(drives, store, registry, work, files);
+    CSourceAnalysis analysis(drives, store, registry, workInfo, files);
 
     AppServices services{store,     registry, folders,     messages, system, common,  languages,
                          drives,    shellDrives, discInfo, analysis, sheets, workInfo};

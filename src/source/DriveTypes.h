@@ -23,10 +23,11 @@ struct MULTISESSION_INFO {
     uint8_t Data[2216];
 };
 
+// The two track bytes bound the session from above, then from below.
 struct SessionDetail {
     uint8_t Session;
-    uint8_t FirstTrack;
     uint8_t LastTrack;
+    uint8_t FirstTrack;
     uint32_t FirstSector;
     uint32_t LastSector;
 };

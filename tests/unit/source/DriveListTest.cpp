@@ -28,8 +28,9 @@ struct FakeAlbums : IAlbumTitles {
 
 std::string Text(int id) {
     static const std::map<int, std::string> texts = {
-        {110, "Data CD"}, {112, "Audio CD"}, {115, "CD Extra"}, {118, "DVD-Video"},
-        {119, "DVD-ROM with Video"}, {132, "Multisession CD"}, {276, "%s of %s"}};
+        {110, "Data CD"},   {112, "Audio CD"},           {115, "CD Extra"},
+        {118, "DVD-Video"}, {119, "DVD-ROM with Video"}, {132, "Multisession CD"},
+        {276, "%s of %s"}};
     auto it = texts.find(id);
     return it == texts.end() ? "#" + std::to_string(id) : it->second;
 }
@@ -82,7 +83,7 @@ TEST_F(DriveListFixture, OversizedCdCapacityIsTakenFromTheLeadOutButNotForDvds) 
 
 TEST_F(DriveListFixture, EmptyVirtualAndAnalogDrives) {
     Insert('E', 2, 1000, "MUSIC");
-    drives.drives['D'].ready = false;     // no disc
+    drives.drives['D'].ready = false;        // no disc
     drives.drives['H'].infoReadable = false; // not a usable drive at all
     Insert('V', 2, 1000, "VIRTUAL");
     drives.virtualLetters = "V";

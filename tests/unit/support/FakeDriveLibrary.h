@@ -1,10 +1,26 @@
 #pragma once
-// An in-memory drive library: drives are scripted per letter.
+// An in-memory drive library: drives are scripted per letter. Beyond the disc's table of
+// contents and kind, a drive can hold sector contents, accept or refuse each read command,
+// fail on sector ranges, report sessions and run at scripted speeds; every read, speed and
+// block-size request is logged.
 #include "source/DriveLibrary.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
+
+enum class ReadCommand { Normal, NoFua, ReadCd, ReadCdSubChannel, Plextor, Nec };
+
+struct ReadCall {
+    ReadCommand command;
+    uint32_t first;
+    uint16_t count;
+    uint32_t size;
+};
 
 struct FakeDrive {
     bool infoReadable = true;
@@ -16,10 +32,59 @@ struct FakeDrive {
     uint32_t lastSector = 0;
     int opened = 0;
     int closed = 0;
+
+    std::string vendor = "FAKE";
+    std::string product;
+    std::string revision;
+
+    bool sessionsReadable = true;
+    SESSIONS_DETAILS sessions{};
+
+    // Commands the drive understands; reads of any sector in `failing` (inclusive ranges)
+    // or refused by `refuses` return nothing.
+    std::set<ReadCommand> commands = {ReadCommand::Normal,  ReadCommand::NoFua,
+                                      ReadCommand::ReadCd,  ReadCommand::ReadCdSubChannel,
+                                      ReadCommand::Plextor, ReadCommand::Nec};
+    std::vector<std::pair<uint32_t, uint32_t>> failing;
+    std::function<bool(ReadCommand, uint32_t sector)> refuses;
+    // Bytes of one sector as a command returns it (2048, 2352 or 2368); zeros by default.
+    std::function<void(uint32_t sector, uint8_t* out, size_t bytes)> content;
+    bool blockSizeAccepted = true;
+    int blockSize = 2048; // of the normal reads
+
+    bool capabilitiesReadable = true;
+    uint16_t maxReadKBs = 0;
+    // KB/s the drive reports running at after a speed factor was requested.
+    std::function<uint16_t(int factor)> runsAt = [](int factor) {
+        return static_cast<uint16_t>(factor * kKBsPerSpeedFactor);
+    };
+    std::set<int> refusedSpeeds;
+    uint16_t currentKBs = 0;
+
+    std::vector<ReadCall> reads;
+    std::vector<int> speedRequests;
+    std::vector<int> blockSizeRequests;
+
+    bool Fails(ReadCommand command, uint32_t sector) const {
+        for (const auto& r : failing)
+            if (sector >= r.first && sector <= r.second)
+                return true;
+        return refuses && refuses(command, sector);
+    }
+    size_t ReadCount(ReadCommand command) const {
+        return static_cast<size_t>(std::count_if(
+            reads.begin(), reads.end(), [&](const ReadCall& c) { return c.command == command; }));
+    }
 };
 
+// The KB/s of a speed factor, as drives report them.
+inline uint16_t FactorKBs(int factor) {
+    return static_cast<uint16_t>(factor * kKBsPerSpeedFactor);
+}
+
 // Builds a table of contents from track starts; the last start is the lead-out.
-inline _CDROM_TOC MakeToc(std::initializer_list<std::pair<uint32_t, bool>> tracks, uint32_t leadOut) {
+inline _CDROM_TOC MakeToc(std::initializer_list<std::pair<uint32_t, bool>> tracks,
+                          uint32_t leadOut) {
     _CDROM_TOC toc{};
     toc.FirstTrack = 1;
     uint8_t n = 0;
@@ -51,12 +116,16 @@ public:
             all += d.first;
         return Copy(all, letters, size);
     }
-    int GetZLXDriveLetters(char* letters, int size) override { return Copy(virtualLetters, letters, size); }
+    int GetZLXDriveLetters(char* letters, int size) override {
+        return Copy(virtualLetters, letters, size);
+    }
     int GetDriveInfo(char letter, CAspiCdromInfo* info) override {
         FakeDrive* d = Find(letter);
         if (!d || !d->infoReadable)
             return 0;
-        std::strcpy(info->Vendor, "FAKE");
+        CopyField(d->vendor, info->Vendor);
+        CopyField(d->product, info->Product);
+        CopyField(d->revision, info->Revision);
         return 1;
     }
     int IsUnitReady(char letter, int) override {
@@ -70,7 +139,9 @@ public:
         *toc = d->toc;
         return 1;
     }
-    int GetTocEC(char letter, _CDROM_TOC* toc, int timeout) override { return GetToc(letter, toc, timeout); }
+    int GetTocEC(char letter, _CDROM_TOC* toc, int timeout) override {
+        return GetToc(letter, toc, timeout);
+    }
     uint16_t GetCDType(char letter) override {
         FakeDrive* d = Find(letter);
         return d ? d->cdType : 0;
@@ -93,22 +164,117 @@ public:
             ++d->closed;
         return 1;
     }
-    int GetMultiSessionInfo(char, MULTISESSION_INFO*, int) override { return 0; }
-    int GetSessionsDetails(MULTISESSION_INFO*, SESSIONS_DETAILS*) override { return 0; }
-    uint32_t ReadSectors(char, uint32_t, uint16_t, void*, uint32_t, int) override { return 0; }
-    uint32_t ReadSectorsNFUA(char, uint32_t, uint16_t, void*, uint32_t, int) override { return 0; }
-    uint32_t ReadSectorsReadCD(char, uint32_t, uint16_t, void*, uint32_t, int, int) override { return 0; }
-    uint32_t ReadSectorsReadCDSCQ(char, uint32_t, uint16_t, void*, uint32_t, int) override { return 0; }
-    uint32_t ReadPlxtrCDDA(char, uint32_t, uint16_t, void*, uint32_t, int) override { return 0; }
-    uint32_t ReadNecCDDA(char, uint32_t, uint16_t, void*, uint32_t, int) override { return 0; }
-    int SetReadSize(char, int) override { return 0; }
-    int SetReadSpeed(char, uint8_t) override { return 0; }
-    int GetCapabilities(char, _MODE_CAPABILITIES_PAGE2*, int) override { return 0; }
+    // The record is opaque to callers; the fake keeps the drive letter in it so that the
+    // details query, which names no drive, finds its drive again.
+    int GetMultiSessionInfo(char letter, MULTISESSION_INFO* info, int) override {
+        FakeDrive* d = Find(letter);
+        if (!d || !d->sessionsReadable)
+            return 0;
+        *info = MULTISESSION_INFO{};
+        info->Data[0] = static_cast<uint8_t>(letter);
+        return 1;
+    }
+    int GetSessionsDetails(MULTISESSION_INFO* info, SESSIONS_DETAILS* details) override {
+        FakeDrive* d = Find(static_cast<char>(info->Data[0]));
+        if (!d || !d->sessionsReadable)
+            return 0;
+        *details = d->sessions;
+        return 1;
+    }
+    uint32_t ReadSectors(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
+                         int) override {
+        FakeDrive* d = Find(letter);
+        return d ? Read(*d, ReadCommand::Normal, first, count, buffer, size, d->blockSize) : 0;
+    }
+    uint32_t ReadSectorsNFUA(char letter, uint32_t first, uint16_t count, void* buffer,
+                             uint32_t size, int) override {
+        FakeDrive* d = Find(letter);
+        return d ? Read(*d, ReadCommand::NoFua, first, count, buffer, size, d->blockSize) : 0;
+    }
+    uint32_t ReadSectorsReadCD(char letter, uint32_t first, uint16_t count, void* buffer,
+                               uint32_t size, int mode, int) override {
+        FakeDrive* d = Find(letter);
+        return d && mode == kReadCdMode
+                   ? Read(*d, ReadCommand::ReadCd, first, count, buffer, size, 2352)
+                   : 0;
+    }
+    uint32_t ReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count, void* buffer,
+                                  uint32_t size, int) override {
+        FakeDrive* d = Find(letter);
+        return d ? Read(*d, ReadCommand::ReadCdSubChannel, first, count, buffer, size, 2368) : 0;
+    }
+    uint32_t ReadPlxtrCDDA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
+                           int) override {
+        FakeDrive* d = Find(letter);
+        return d ? Read(*d, ReadCommand::Plextor, first, count, buffer, size, 2352) : 0;
+    }
+    uint32_t ReadNecCDDA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
+                         int) override {
+        FakeDrive* d = Find(letter);
+        return d ? Read(*d, ReadCommand::Nec, first, count, buffer, size, 2352) : 0;
+    }
+    int SetReadSize(char letter, int blockSize) override {
+        FakeDrive* d = Find(letter);
+        if (!d)
+            return 0;
+        d->blockSizeRequests.push_back(blockSize);
+        if (!d->blockSizeAccepted)
+            return 0;
+        d->blockSize = blockSize;
+        return 1;
+    }
+    int SetReadSpeed(char letter, uint8_t factor) override {
+        FakeDrive* d = Find(letter);
+        if (!d)
+            return 0;
+        d->speedRequests.push_back(factor);
+        if (d->refusedSpeeds.count(factor))
+            return 0;
+        d->currentKBs = factor == 255 ? d->maxReadKBs : d->runsAt(factor);
+        return 1;
+    }
+    int GetCapabilities(char letter, _MODE_CAPABILITIES_PAGE2* page, int) override {
+        FakeDrive* d = Find(letter);
+        if (!d || !d->capabilitiesReadable)
+            return 0;
+        *page = _MODE_CAPABILITIES_PAGE2{};
+        PutSpeed(*page, kMaxReadSpeedOffset, d->maxReadKBs);
+        PutSpeed(*page, kCurrentReadSpeedOffset, d->currentKBs);
+        return 1;
+    }
 
 private:
     static int Copy(const std::string& text, char* out, int size) {
         std::strncpy(out, text.c_str(), static_cast<size_t>(size));
         out[size - 1] = '\0';
         return static_cast<int>(text.size());
+    }
+    template <size_t N> static void CopyField(const std::string& text, char (&out)[N]) {
+        std::memset(out, 0, N);
+        std::memcpy(out, text.data(), std::min(text.size(), N - 1));
+    }
+    static void PutSpeed(_MODE_CAPABILITIES_PAGE2& page, int offset, uint16_t kbs) {
+        page.Bytes[offset] = static_cast<uint8_t>(kbs >> 8);
+        page.Bytes[offset + 1] = static_cast<uint8_t>(kbs);
+    }
+    // Whole sectors or nothing, and only into a buffer large enough for all of them.
+    static uint32_t Read(FakeDrive& d, ReadCommand command, uint32_t first, uint16_t count,
+                         void* buffer, uint32_t size, int sectorBytes) {
+        d.reads.push_back({command, first, count, size});
+        const uint32_t bytes = static_cast<uint32_t>(count) * static_cast<uint32_t>(sectorBytes);
+        if (!d.commands.count(command) || bytes > size || count == 0)
+            return 0;
+        for (uint32_t s = first; s < first + count; ++s)
+            if (d.Fails(command, s))
+                return 0;
+        auto* out = static_cast<uint8_t*>(buffer);
+        for (uint32_t i = 0; i < count; ++i) {
+            uint8_t* sector = out + i * static_cast<uint32_t>(sectorBytes);
+            if (d.content)
+                d.content(first + i, sector, static_cast<size_t>(sectorBytes));
+            else
+                std::memset(sector, 0, static_cast<size_t>(sectorBytes));
+        }
+        return bytes;
     }
 };
