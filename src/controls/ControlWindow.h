@@ -1,0 +1,29 @@
+#pragma once
+// A control whose messages a C++ object handles: an existing window (usually a dialog
+// item from a template) is subclassed, and the subclass is removed again when either
+// the window or the object goes.
+#include "toolkit/Window.h"
+
+class CControlWindow : public CWindow {
+public:
+    CControlWindow() = default;
+    ~CControlWindow() override;
+    CControlWindow(const CControlWindow&) = delete;
+    CControlWindow& operator=(const CControlWindow&) = delete;
+
+    // False when there is no such item or it is already bound.
+    bool SubclassDlgItem(int id, HWND parent);
+    bool Subclass(HWND window);
+    void UnsubclassWindow();
+
+protected:
+    // Everything not handled goes to Default.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once the window is bound (styles, fonts).
+    virtual void OnSubclassed() {}
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+};
