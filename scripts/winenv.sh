@@ -12,6 +12,7 @@ export ZL_HOME_UNIX="$WINEPREFIX/drive_c/Program Files/Kestrelin/Zelvane 5"
 export ZL_HOME_WIN='C:\Program Files\Kestrelin\Zelvane 5\'
 zl_started=()
 zl_own_display=0
+source "$zl_root/scripts/drives.sh"
 
 zl_display_is_ours() { ((zl_own_display)); }
 
@@ -69,6 +70,7 @@ zl_install_product() {
     cmake --install "$zl_build/win64" --prefix "$ZL_HOME_UNIX" >/dev/null
     zl_env set ZlxHomePath "$ZL_HOME_WIN"
     zl_env set ZlxLanguage ENU
+    zl_drives_on_install
 }
 
 zl_env() { wine "$ZL_HOME_UNIX/system/zl5env.exe" "$@"; }

@@ -51,6 +51,6 @@ ZL5COMM_API int ZLXCheckAccessFile(const char* path, unsigned long desiredAccess
 }
 
 ZL5COMM_API int ZLXIsAnalogAudio(char letter) {
-    static const CAnalogAudioDrives drives;
+    const CAnalogAudioDrives drives; // not kept: the drive configuration may change
     return drives.IsAnalog(letter) ? 1 : 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the drive access library asks of whatever supplies its drives. The library's
 // exports find the drive for a letter and hand the call on; a letter no back end serves
-// fails every call. Back ends to come: drives emulated from disc images and real drives
-// reached through SCSI pass-through.
+// fails every call. Back ends: no drives at all (NoDriveBackEnd), drives emulated from
+// disc images (EmulatedBackEnd); one for real drives through SCSI pass-through may follow.
 #include "source/DriveTypes.h"
 
 #include <cstdint>

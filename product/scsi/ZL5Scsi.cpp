@@ -2,14 +2,25 @@
 // and hands the call on.
 #include "ZL5Scsi.h"
 
+#include "scsi/EmulatedBackEnd.h"
 #include "scsi/NoDriveBackEnd.h"
+
+#include <windows.h>
 
 #include <cstring>
 
 namespace {
+// Drives emulated from disc images, unless ZL5SCSI_BACKEND=none asks for a machine without
+// drives. Never freed: no call made while the library unloads can meet a destroyed one.
 IDriveBackEnd& BackEnd() {
-    static CNoDriveBackEnd backEnd;
-    return backEnd;
+    static IDriveBackEnd* const backEnd = []() -> IDriveBackEnd* {
+        char choice[16] = {};
+        GetEnvironmentVariableA("ZL5SCSI_BACKEND", choice, sizeof(choice));
+        if (_stricmp(choice, "none") == 0)
+            return new CNoDriveBackEnd;
+        return new CEmulatedBackEnd;
+    }();
+    return *backEnd;
 }
 
 // Copies as many letters as fit with the terminating NUL; returns the number copied.
