@@ -202,4 +202,61 @@ bool WaitForWriterToEnd(DWORD milliseconds) {
     return false;
 }
 
+bool WaitForWriterReport(const std::string& reportPath, DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (GetFileAttributesA(reportPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0)
+            return false;
+        Pump(50);
+    }
+    return WaitForWriterToEnd(milliseconds);
+}
+
+ToolResult RunTool(const std::string& exe, const std::string& arguments, DWORD milliseconds) {
+    ToolResult result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return result;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    PROCESS_INFORMATION pi = {};
+    const bool started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &si, &pi) != 0;
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD n = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n)
+            result.output.append(buffer, n);
+        WaitForSingleObject(pi.hProcess, milliseconds);
+        GetExitCodeProcess(pi.hProcess, &result.exitCode);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(readEnd);
+    return result;
+}
+
+std::map<std::string, std::string> JournalledJob(const std::string& journalPath) {
+    const auto lines = ReadLines(journalPath);
+    size_t start = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == "T\tZLXBuildDataReady\t0")
+            start = i + 1;
+    std::map<std::string, std::string> job;
+    for (size_t i = start; i < lines.size(); ++i) {
+        const size_t a = lines[i].find('\t'), b = lines[i].find('\t', a + 1);
+        if (a == std::string::npos || b == std::string::npos)
+            continue;
+        job[lines[i].substr(a + 1, b - a - 1)] = lines[i].substr(b + 1);
+    }
+    return job;
+}
+
 } // namespace e2e

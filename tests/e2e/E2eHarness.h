@@ -83,5 +83,18 @@ private:
 
 // Waits until no writer program holds its lock.
 bool WaitForWriterToEnd(DWORD milliseconds);
+// The writer is started asynchronously: waits for its report, then for it to end.
+bool WaitForWriterReport(const std::string& reportPath, DWORD milliseconds);
+
+// Runs a program to its end; its standard output and error together.
+struct ToolResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+ToolResult RunTool(const std::string& exe, const std::string& arguments, DWORD milliseconds = 30000);
+
+// Values of a job the store journalled, by name (text, or hex for binary values), from the
+// last time the job was marked not ready.
+std::map<std::string, std::string> JournalledJob(const std::string& journalPath);
 
 } // namespace e2e

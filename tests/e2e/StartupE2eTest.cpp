@@ -60,7 +60,7 @@ TEST_F(StartupE2e, EditorBuildHandsItsJobToTheWriter) {
     ChildProcess wizard;
     ASSERT_TRUE(wizard.Start(Wizard()));
     ASSERT_TRUE(wizard.WaitExit(20000));
-    ASSERT_TRUE(WaitForWriterToEnd(20000));
+    ASSERT_TRUE(WaitForWriterReport(report, 20000));
 
     // The same hand-over through the job in memory gives the sequence the writer relies on.
     CMemoryRegistry registry;

@@ -77,8 +77,9 @@ TEST_F(AnalysisFixture, AreasSplitMixedModeAndCdExtraDiscs) {
     ASSERT_TRUE(Analyse(6 | kMultisessionFlag)); // a given kind is not asked again
     EXPECT_EQ(job.CdType, 6 | kMultisessionFlag);
     EXPECT_EQ(Areas(), (Sectors{0, 38000, 50000, 59999}));
-    EXPECT_EQ((std::vector<int>{SessionOfTrack(job, 0), SessionOfTrack(job, 1), SessionOfTrack(job, 2)}),
-              (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ(
+        (std::vector<int>{SessionOfTrack(job, 0), SessionOfTrack(job, 1), SessionOfTrack(job, 2)}),
+        (std::vector<int>{1, 1, 2}));
     EXPECT_EQ(TrackSeconds(job, 1), 266); // 19999 / 75
     EXPECT_EQ(TrackSeconds(job, 2), 240); // to the end of the first session
 
