@@ -8,23 +8,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/winenv.sh"
 trap zl_env_stop EXIT
 zl_env_start
+# Every sample disc in an emulated drive (E: to P:), each drive with its own profile.
+export ZL_SAMPLE_DRIVES=${ZL_SAMPLE_DRIVES:-1}
 zl_install_product
+zl_env del ZLXBuildEditor >/dev/null 2>&1 || true
 
-# An editor build: the editor's hand-over goes straight to the writer, whose window
-# shows the job it received. Close that window to end.
-zl_env set ZLXBuildEditor 3
-zl_env set ZLXBuildZLXLabel "SAMPLE_COMPILATION"
-zl_env set ZlxBuildDescription "Compilation handed over by the editor"
-zl_env set ZLXBuildDestinationFile 'C:\users\Public\Documents\Sample.zl4'
-zl_env set CDETotalSectors 150000
-wine "$ZL_HOME_UNIX/system/zl5build.exe"
-sleep 2
-echo "Job report written by the writer:"
-cat "$ZL_HOME_UNIX/system/zl5write.log" 2>/dev/null | tr -d '\r' || true
+echo "Emulated drives:"
+zl_drive_tool list
 if zl_display_is_ours; then
-    # Nobody can see a virtual display: keep a picture of it instead.
+    # Nobody can see a virtual display: show the wizard, keep a picture of it, close it.
+    wine "$ZL_HOME_UNIX/system/zl5build.exe" &
+    sleep 10
     zl_screenshot "$zl_build/screenshots/run.png" && echo "Screenshot: $zl_build/screenshots/run.png"
 else
-    echo "Close the writer's window to end."
-    while pgrep -f 'zl5write.exe' >/dev/null; do sleep 1; done
+    echo "The wizard is open; insert or eject discs with system\\zl5drive.exe while it runs."
+    wine "$ZL_HOME_UNIX/system/zl5build.exe"
 fi

@@ -19,6 +19,8 @@ echo "== Windows i686 release build"
 source "$root/scripts/winenv.sh"
 trap zl_env_stop EXIT
 zl_env_start
+# The end-to-end tests run the wizard on the sample discs in emulated drives.
+export ZL_SAMPLE_DRIVES=1
 zl_install_product
 
 echo "== Windows tests under Wine"

@@ -8,6 +8,3 @@ add_executable(zl5controls_tests ${zl_controls_test_sources} ${CMAKE_SOURCE_DIR}
 target_include_directories(zl5controls_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src/res)
 target_link_libraries(zl5controls_tests PRIVATE zlwin gtest_main)
 zl_strict(zl5controls_tests)
-# windres reports no include dependencies: rebuild the resources when any template changes.
-file(GLOB zl_resource_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc ${CMAKE_SOURCE_DIR}/src/res/*.h)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/zl5build.rc PROPERTIES OBJECT_DEPENDS "${zl_resource_parts}")
