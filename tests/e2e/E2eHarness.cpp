@@ -1,5 +1,7 @@
 #include "E2eHarness.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <memory>
 
@@ -167,6 +169,71 @@ std::string MessageBoxText(HWND box) {
     char text[4096] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message's static control
     return text;
+}
+
+RemoteListView::RemoteListView(HWND list, DWORD pid)
+    : m_list(list), m_process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)) {
+    if (m_process)
+        m_remote = static_cast<char*>(VirtualAllocEx(m_process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+}
+
+RemoteListView::~RemoteListView() {
+    if (m_remote)
+        VirtualFreeEx(m_process, m_remote, 0, MEM_RELEASE);
+    if (m_process)
+        CloseHandle(m_process);
+}
+
+int RemoteListView::Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string RemoteListView::Text(int row, int column) const {
+    if (!m_remote)
+        return {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = m_remote + sizeof item;
+    item.cchTextMax = 1024;
+    WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    SendMessageA(m_list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(m_remote));
+    char text[1025] = {};
+    ReadProcessMemory(m_process, m_remote + sizeof item, text, 1024, nullptr);
+    return text;
+}
+
+std::vector<std::string> RemoteListView::Rows() const {
+    std::vector<std::string> rows;
+    for (int i = 0; i < Count(); ++i)
+        rows.push_back(Text(i, 0));
+    return rows;
+}
+
+void RemoteListView::Select(int row) const {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(m_remote));
+}
+
+namespace {
+struct ControlQuery {
+    int id;
+    HWND found;
+};
+BOOL CALLBACK FindById(HWND window, LPARAM lParam) {
+    auto* q = reinterpret_cast<ControlQuery*>(lParam);
+    if (GetDlgCtrlID(window) == q->id) {
+        q->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND FindControl(HWND parent, int id) {
+    ControlQuery q{id, nullptr};
+    EnumChildWindows(parent, FindById, reinterpret_cast<LPARAM>(&q));
+    return q.found;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

@@ -66,6 +66,27 @@ std::string WindowText(HWND window);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
 
+// A report-view list in another process (its item memory lives over there).
+class RemoteListView {
+public:
+    RemoteListView(HWND list, DWORD pid);
+    ~RemoteListView();
+    RemoteListView(const RemoteListView&) = delete;
+    RemoteListView& operator=(const RemoteListView&) = delete;
+    int Count() const;
+    std::string Text(int row, int column) const;
+    std::vector<std::string> Rows() const; // column 0 of every row
+    void Select(int row) const;            // selected and focused
+
+private:
+    HWND m_list;
+    HANDLE m_process = nullptr;
+    char* m_remote = nullptr;
+};
+
+// The first descendant window with this control id.
+HWND FindControl(HWND parent, int id);
+
 // Lines of a text file (CR and LF stripped).
 std::vector<std::string> ReadLines(const std::string& path);
 

@@ -1,0 +1,153 @@
+// The wizard on emulated drives, driven from outside: the page it opens on, the drive list,
+// discs inserted and ejected with the drive tool while it runs, and Next on the source page.
+#include "E2eHarness.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kDriveList = 1003;
+const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDrives";
+
+// Drives of one test, in a key of their own that the wizard and the drive tool both use.
+class PrivateDrives {
+public:
+    PrivateDrives() : m_key("ZL5_DRIVES_KEY", kDrivesKey) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey); }
+    ~PrivateDrives() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey); }
+    PrivateDrives(const PrivateDrives&) = delete;
+    PrivateDrives& operator=(const PrivateDrives&) = delete;
+
+    // The letters are those the sample discs are mapped to, so the shell shows their files.
+    void Insert(char letter, const std::string& sample, const std::string& profile = "modern") {
+        Tool("insert " + std::string(1, letter) + ": \"" + HomeFile("samples\\") + sample + "\" --profile " + profile);
+    }
+    void Eject(char letter) { Tool("eject " + std::string(1, letter) + ":"); }
+    void AddEmpty(char letter) { Tool("add " + std::string(1, letter) + ":"); }
+
+private:
+    static void Tool(const std::string& arguments) {
+        const auto result = RunTool(HomeFile("system\\zl5drive.exe"), arguments);
+        ASSERT_EQ(result.exitCode, 0u) << arguments << ": " << result.output;
+    }
+    EnvScope m_key;
+};
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+bool OnSourcePage(HWND sheet) {
+    HWND list = FindControl(CurrentPage(sheet), kDriveList);
+    return list && IsWindowVisible(list);
+}
+
+// A message box of the process: a dialog window other than the wizard sheet.
+HWND WaitForMessageBox(DWORD pid, HWND sheet, DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        for (HWND w : WindowsOf(pid, "#32770"))
+            if (w != sheet && GetDlgItem(w, 0xFFFF))
+                return w;
+        Pump(50);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    return nullptr;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0)
+            return false;
+        Pump(50);
+    }
+    return true;
+}
+
+struct WizardE2e : ::testing::Test {
+    void SetUp() override {
+        if (!ShellSeesSampleDrives())
+            GTEST_SKIP() << "the sample drives are not mapped";
+        store.Clear("ZLXBuildEditor"); // an ordinary wizard
+    }
+    static bool ShellSeesSampleDrives() { return GetDriveTypeA("E:\\") == DRIVE_CDROM; }
+    // The wizard sheet: its work dialog (no title) and message boxes are dialogs too.
+    HWND StartWizard() {
+        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
+        HWND sheet = nullptr;
+        WaitFor(
+            [&] {
+                for (HWND w : WindowsOf(wizard.Pid(), "#32770"))
+                    if (WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF))
+                        sheet = w;
+                return sheet != nullptr;
+            },
+            30000);
+        return sheet;
+    }
+    void Cancel(HWND sheet) {
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        EXPECT_TRUE(wizard.WaitExit(10000));
+    }
+    StoreScope store;
+    PrivateDrives drives;
+    ChildProcess wizard;
+};
+
+TEST_F(WizardE2e, OneDiscInTheDrivesOpensOnTheCopyMethodPage) {
+    drives.Insert('E', "audio.cue");
+    drives.AddEmpty('D');
+    HWND sheet = StartWizard();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return CurrentPage(sheet) != nullptr; }, 10000));
+    EXPECT_FALSE(OnSourcePage(sheet)) << "the only disc was analysed at start";
+    Cancel(sheet);
+}
+
+TEST_F(WizardE2e, SourcePageListsFollowsRefusesAndAnalyses) {
+    drives.Insert('E', "audio.cue");
+    drives.Insert('J', "vcd.cue", "noraw");
+    drives.AddEmpty('D');
+    HWND sheet = StartWizard();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return OnSourcePage(sheet); }, 10000));
+    RemoteListView list(FindControl(CurrentPage(sheet), kDriveList), wizard.Pid());
+    ASSERT_TRUE(WaitFor([&] { return list.Count() == 2; }, 10000)) << list.Count();
+    const auto rows = list.Rows();
+    EXPECT_EQ(rows[0].rfind("[E:] ", 0), 0u) << rows[0];
+    EXPECT_EQ(rows[1].rfind("[J:] ", 0), 0u) << rows[1];
+    EXPECT_EQ(list.Text(0, 2), "Audio CD");
+    EXPECT_EQ(list.Text(1, 2), "Video CD");
+    EXPECT_FALSE(list.Text(0, 1).empty()) << "the size column";
+
+    // A disc inserted with the drive tool shows up without a click, and goes again.
+    list.Select(1);
+    drives.Insert('G', "data.iso", "noraw");
+    ASSERT_TRUE(WaitFor([&] { return list.Count() == 3; }, 15000));
+    EXPECT_EQ(list.Text(1, 2), "Data CD");
+    EXPECT_EQ(list.Text(2, 0), rows[1]) << "the selection stays with the Video CD";
+    drives.Eject('G');
+    ASSERT_TRUE(WaitFor([&] { return list.Count() == 2; }, 15000));
+
+    // A Video CD needs raw reading, which this drive cannot do.
+    list.Select(1);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    HWND box = WaitForMessageBox(wizard.Pid(), sheet, 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find("requires RAW sector read"), std::string::npos) << MessageBoxText(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return WaitForMessageBox(wizard.Pid(), sheet, 0) == nullptr; }, 5000));
+    EXPECT_TRUE(OnSourcePage(sheet));
+
+    // The audio CD is analysed and the wizard moves on.
+    list.Select(0);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    EXPECT_TRUE(WaitFor([&] { return !OnSourcePage(sheet); }, 20000));
+    EXPECT_EQ(WaitForMessageBox(wizard.Pid(), sheet, 0), nullptr);
+    Cancel(sheet);
+}
+
+} // namespace
