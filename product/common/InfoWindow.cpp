@@ -1,9 +1,5 @@
 #include "common/InfoWindow.h"
 
-namespace {
-const char kClassName[] = "Zl5InfoWindow";
-}
-
 int CInfoWindow::Run(HINSTANCE instance, HICON icon, int show) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
@@ -12,13 +8,14 @@ int CInfoWindow::Run(HINSTANCE instance, HICON icon, int show) {
     wc.hIcon = icon ? icon : LoadIcon(nullptr, IDI_APPLICATION);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = m_frame.className;
     if (!RegisterClassExA(&wc))
-        return 1;
-    HWND window = CreateWindowExA(0, kClassName, m_caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 480, 220, nullptr, nullptr, instance, this);
+        return m_frame.failureCode;
+    HWND window = CreateWindowExA(0, m_frame.className, m_caption, WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, m_frame.width, m_frame.height,
+                                  nullptr, nullptr, instance, this);
     if (!window)
-        return 1;
+        return m_frame.failureCode;
     ShowWindow(window, show);
     UpdateWindow(window);
     MSG msg;
@@ -37,9 +34,24 @@ void CInfoWindow::Paint(HWND window) {
     InflateRect(&area, -16, -16);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, m_text, -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextA(dc, m_text.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     EndPaint(window, &ps);
+}
+
+LRESULT CInfoWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(window, nullptr, TRUE); // the text wraps to the new width
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CInfoWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,19 +61,6 @@ LRESULT CALLBACK CInfoWindow::Proc(HWND window, UINT message, WPARAM wParam, LPA
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CInfoWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_PAINT:
-        if (self) {
-            self->Paint(window);
-            return 0;
-        }
-        break;
-    case WM_SIZE:
-        InvalidateRect(window, nullptr, TRUE); // the text wraps to the new width
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return self ? self->Handle(window, message, wParam, lParam)
+                : DefWindowProcA(window, message, wParam, lParam);
 }

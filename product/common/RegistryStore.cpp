@@ -1,44 +1,19 @@
 #include "common/RegistryStore.h"
 
-#include <windows.h>
+#include "common/RegistryKey.h"
 
 #include <algorithm>
-#include <cstring>
 
-namespace {
-// Closes the key however the caller leaves.
-class CKey {
-public:
-    CKey(const std::string& path, bool write) {
-        LONG rc = write
-                      ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                        KEY_SET_VALUE, nullptr, &m_key, nullptr)
-                      : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &m_key);
-        if (rc != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~CKey() {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    CKey(const CKey&) = delete;
-    CKey& operator=(const CKey&) = delete;
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
-// A REG_SZ may or may not carry its terminating NUL; the text ends at the first one.
-std::string TextOf(const std::string& data) {
-    return std::string(data.c_str());
+std::string StoreKeyPath() {
+    char key[512] = {};
+    const DWORD n = GetEnvironmentVariableA("ZL5ENV_KEY", key, sizeof key);
+    return n > 0 && n < sizeof key ? std::string(key) : std::string(kStoreKeyPath);
 }
-} // namespace
 
 bool CRegistryStore::Read(const char* name, unsigned long wantedType, std::string& data) const {
     if (!name)
         return false;
-    CKey key(m_keyPath, false);
+    CRegistryKey key(HKEY_CURRENT_USER, m_keyPath, KEY_QUERY_VALUE, false);
     if (!key.Get())
         return false;
     DWORD type = 0, size = 0;
@@ -64,7 +39,7 @@ bool CRegistryStore::ReadText(const char* name, std::string& text) const {
     std::string data;
     if (!Read(name, REG_SZ, data))
         return false;
-    text = TextOf(data);
+    text = RegText(data.data(), data.size());
     return true;
 }
 
@@ -75,21 +50,20 @@ bool CRegistryStore::ReadBinary(const char* name, std::string& bytes) const {
 bool CRegistryStore::WriteText(const char* name, const char* text) const {
     if (!name || !text)
         return false;
-    CKey key(m_keyPath, true);
+    CRegistryKey key(HKEY_CURRENT_USER, m_keyPath, KEY_SET_VALUE, true);
     if (!key.Get())
         return false;
     if (!*text) {
         LONG rc = RegDeleteValueA(key.Get(), name);
         return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
     }
-    return RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(strlen(text) + 1)) == ERROR_SUCCESS;
+    return key.SetText(name, text) == ERROR_SUCCESS;
 }
 
 bool CRegistryStore::WriteBinary(const char* name, const void* data, size_t count) const {
     if (!name || (!data && count))
         return false;
-    CKey key(m_keyPath, true);
+    CRegistryKey key(HKEY_CURRENT_USER, m_keyPath, KEY_SET_VALUE, true);
     return key.Get() &&
            RegSetValueExA(key.Get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data),
                           static_cast<DWORD>(count)) == ERROR_SUCCESS;
@@ -97,7 +71,7 @@ bool CRegistryStore::WriteBinary(const char* name, const void* data, size_t coun
 
 std::vector<StoreValue> CRegistryStore::List() const {
     std::vector<StoreValue> values;
-    CKey key(m_keyPath, false);
+    CRegistryKey key(HKEY_CURRENT_USER, m_keyPath, KEY_QUERY_VALUE, false);
     if (!key.Get())
         return values;
     // Value names are at most 16383 characters; the data is read by name afterwards so its

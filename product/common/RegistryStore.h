@@ -7,6 +7,10 @@
 
 constexpr const char* kStoreKeyPath = "Software\\Kestrelin\\Zelvane 5\\Store";
 
+// The store's key: ZL5ENV_KEY names another key below the current user, so tests can work
+// on a store of their own and leave the user's alone.
+std::string StoreKeyPath();
+
 struct StoreValue {
     std::string name;
     bool binary = false;
@@ -15,7 +19,7 @@ struct StoreValue {
 
 class CRegistryStore {
 public:
-    explicit CRegistryStore(std::string keyPath = kStoreKeyPath) : m_keyPath(std::move(keyPath)) {}
+    explicit CRegistryStore(std::string keyPath = StoreKeyPath()) : m_keyPath(std::move(keyPath)) {}
 
     // False when the value is missing or is not text.
     bool ReadText(const char* name, std::string& text) const;

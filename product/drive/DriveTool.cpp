@@ -103,6 +103,38 @@ bool CDriveTool::CheckProfile(const std::string& name) {
     return false;
 }
 
+// A drive that is not configured yet starts from the defaults.
+bool CDriveTool::LoadForChange(const Options& o, DriveConfig& config) {
+    if (!CheckProfile(o.profile) || (m_registry.Exists(o.letter) && !Load(o.letter, config)))
+        return false;
+    if (!o.profile.empty())
+        config.profile = o.profile;
+    return true;
+}
+
+// Programs watching the drive learn of the old disc going only once the change is stored.
+bool CDriveTool::SaveMediaChange(char letter, DriveConfig& config, bool hadDisc) {
+    ++config.changes;
+    if (!Save(letter, config))
+        return false;
+    if (hadDisc)
+        m_announce(letter, false);
+    return true;
+}
+
+// The disc in a configured drive. Null when there is no usable one; the reason why goes to
+// `report` after `lead`, so each command can word it for its own readers.
+std::unique_ptr<CDiscImage> CDriveTool::OpenDisc(char letter, FILE* report, const char* lead) {
+    DriveConfig c;
+    if (!Load(letter, c))
+        return nullptr;
+    std::string error;
+    auto disc = OpenDiscImage(c.image, c.media, error);
+    if (!disc)
+        fprintf(report, "%s%s\n", lead, error.c_str());
+    return disc;
+}
+
 int CDriveTool::List() {
     for (char letter : m_registry.Letters()) {
         DriveConfig c;
@@ -135,13 +167,9 @@ int CDriveTool::Profiles() {
 }
 
 int CDriveTool::Add(const Options& o) {
-    if (!CheckProfile(o.profile))
-        return kFailed;
     DriveConfig c;
-    if (m_registry.Exists(o.letter) && !Load(o.letter, c))
+    if (!LoadForChange(o, c))
         return kFailed;
-    if (!o.profile.empty())
-        c.profile = o.profile;
     c.isVirtual = o.isVirtual;
     c.analog = o.analog;
     return Save(o.letter, c) ? kOk : kFailed;
@@ -149,7 +177,7 @@ int CDriveTool::Add(const Options& o) {
 
 int CDriveTool::Insert(const Options& o) {
     DriveConfig c;
-    if (!CheckProfile(o.profile) || (m_registry.Exists(o.letter) && !Load(o.letter, c)))
+    if (!LoadForChange(o, c))
         return kFailed;
     std::vector<SectorRange> bad;
     if (o.hasBad && !ParseSectorRanges(o.badSectors, bad)) {
@@ -158,19 +186,14 @@ int CDriveTool::Insert(const Options& o) {
         return kUsage;
     }
     const bool hadDisc = !c.image.empty();
-    if (!o.profile.empty())
-        c.profile = o.profile;
     c.image = m_fullPath(o.positional[0]);
     c.media = o.cd ? MediaHint::Cd : o.dvd ? MediaHint::Dvd : MediaHint::Auto;
     c.badSectors = bad;
-    ++c.changes;
     std::string error;
     if (!OpenDiscImage(c.image, c.media, error))
         fprintf(m_err, "zl5drive: warning: %s; the drive will show no disc\n", error.c_str());
-    if (!Save(o.letter, c))
+    if (!SaveMediaChange(o.letter, c, hadDisc))
         return kFailed;
-    if (hadDisc)
-        m_announce(o.letter, false);
     m_announce(o.letter, true);
     return kOk;
 }
@@ -183,12 +206,7 @@ int CDriveTool::Eject(const Options& o) {
     c.image.clear();
     c.media = MediaHint::Auto;
     c.badSectors.clear();
-    ++c.changes;
-    if (!Save(o.letter, c))
-        return kFailed;
-    if (hadDisc)
-        m_announce(o.letter, false);
-    return kOk;
+    return SaveMediaChange(o.letter, c, hadDisc) ? kOk : kFailed;
 }
 
 int CDriveTool::Remove(const Options& o) {
@@ -201,15 +219,9 @@ int CDriveTool::Remove(const Options& o) {
 }
 
 int CDriveTool::Info(const Options& o) {
-    DriveConfig c;
-    if (!Load(o.letter, c))
+    auto disc = OpenDisc(o.letter, m_out, "medium=none\nproblem=");
+    if (!disc)
         return kFailed;
-    std::string error;
-    auto disc = OpenDiscImage(c.image, c.media, error);
-    if (!disc) {
-        fprintf(m_out, "medium=none\nproblem=%s\n", error.c_str());
-        return kFailed;
-    }
     const CDiscLayout& layout = disc->Layout();
     fprintf(m_out, "medium=%s\nlabel=%s\ntype=%u\nlastsector=%lld\ntracks=%u\nsessions=%u\n",
             disc->IsDvd() ? "dvd" : "cd", disc->Label().c_str(), ClassifyDisc(*disc),
@@ -225,15 +237,9 @@ int CDriveTool::Info(const Options& o) {
 // disc's start, so the first address is printed ("start=N") for tools that need to know
 // where the image was meant to lie (xorriso -displacement -N).
 int CDriveTool::Export(const Options& o) {
-    DriveConfig c;
-    if (!Load(o.letter, c))
+    auto disc = OpenDisc(o.letter, m_err, "zl5drive: ");
+    if (!disc)
         return kFailed;
-    std::string error;
-    auto disc = OpenDiscImage(c.image, c.media, error);
-    if (!disc) {
-        fprintf(m_err, "zl5drive: %s\n", error.c_str());
-        return kFailed;
-    }
     const CDiscLayout& layout = disc->Layout();
     const LayoutTrack* first = nullptr;
     for (const LayoutTrack& t : layout.tracks)

@@ -1,10 +1,12 @@
 #pragma once
 // The zl5drive command line: lists, adds and removes emulated drives and puts disc images
 // in and out of them, announcing each media change to running programs.
+#include "disc/DiscImage.h"
 #include "scsi/DriveRegistry.h"
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,11 @@ private:
     bool Load(char letter, DriveConfig& config);
     bool Save(char letter, const DriveConfig& config);
     bool CheckProfile(const std::string& name);
+    // The drive's configuration with the options' profile, checked, applied.
+    bool LoadForChange(const Options& o, DriveConfig& config);
+    // Counts and stores a change of medium, then announces the old disc's removal.
+    bool SaveMediaChange(char letter, DriveConfig& config, bool hadDisc);
+    std::unique_ptr<CDiscImage> OpenDisc(char letter, FILE* report, const char* lead);
 
     int List();
     int Profiles();

@@ -1,5 +1,7 @@
 #include "scsi/DriveRegistry.h"
 
+#include "common/RegistryKey.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -11,27 +13,6 @@ std::string KeyFromEnvironment() {
     const DWORD length = GetEnvironmentVariableA("ZL5_DRIVES_KEY", buffer, sizeof(buffer));
     return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : kDrivesKeyPath;
 }
-
-class CKey {
-public:
-    CKey(const std::string& path, REGSAM access, bool create) {
-        const LONG rc = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                                 access, nullptr, &m_key, nullptr)
-                               : RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &m_key);
-        if (rc != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~CKey() {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    CKey(const CKey&) = delete;
-    CKey& operator=(const CKey&) = delete;
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 // Flags and counters are DWORDs so that they read naturally in a registry editor.
 bool IsNumberValue(const std::string& name) {
@@ -66,7 +47,7 @@ std::string CDriveRegistry::DriveKey(char letter) const {
 
 std::string CDriveRegistry::Letters() const {
     std::string letters;
-    CKey key(m_keyPath, KEY_ENUMERATE_SUB_KEYS, false);
+    CRegistryKey key(HKEY_LOCAL_MACHINE, m_keyPath, KEY_ENUMERATE_SUB_KEYS, false);
     if (!key.Get())
         return letters;
     char name[256];
@@ -87,13 +68,13 @@ std::string CDriveRegistry::Letters() const {
 }
 
 bool CDriveRegistry::Exists(char letter) const {
-    CKey key(DriveKey(letter), KEY_QUERY_VALUE, false);
+    CRegistryKey key(HKEY_LOCAL_MACHINE, DriveKey(letter), KEY_QUERY_VALUE, false);
     return key.Get() != nullptr;
 }
 
 bool CDriveRegistry::Read(char letter, ConfigValues& values) const {
     values.clear();
-    CKey key(DriveKey(letter), KEY_QUERY_VALUE, false);
+    CRegistryKey key(HKEY_LOCAL_MACHINE, DriveKey(letter), KEY_QUERY_VALUE, false);
     if (!key.Get())
         return false;
     std::vector<char> name(16384);
@@ -111,8 +92,7 @@ bool CDriveRegistry::Read(char letter, ConfigValues& values) const {
             memcpy(&v, data.data(), sizeof(v));
             text = std::to_string(v);
         } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
-            text.assign(reinterpret_cast<const char*>(data.data()), dataLength);
-            text = text.c_str(); // up to the terminating NUL, if stored
+            text = RegText(data.data(), dataLength);
         } else {
             continue;
         }
@@ -129,7 +109,7 @@ bool CDriveRegistry::Read(char letter, ConfigValues& values) const {
 bool CDriveRegistry::Write(char letter, const ConfigValues& values) const {
     ConfigValues old;
     Read(letter, old);
-    CKey key(DriveKey(letter), KEY_SET_VALUE, true);
+    CRegistryKey key(HKEY_LOCAL_MACHINE, DriveKey(letter), KEY_SET_VALUE, true);
     if (!key.Get())
         return false;
     bool ok = true;
@@ -143,9 +123,7 @@ bool CDriveRegistry::Write(char letter, const ConfigValues& values) const {
             rc = RegSetValueExA(key.Get(), DisplayName(v.first).c_str(), 0, REG_DWORD,
                                 reinterpret_cast<const BYTE*>(&n), sizeof(n));
         } else {
-            rc = RegSetValueExA(key.Get(), DisplayName(v.first).c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(v.second.c_str()),
-                                static_cast<DWORD>(v.second.size() + 1));
+            rc = key.SetText(DisplayName(v.first).c_str(), v.second);
         }
         ok = rc == ERROR_SUCCESS && ok;
     }

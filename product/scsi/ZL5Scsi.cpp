@@ -34,8 +34,13 @@ int CopyLetters(const std::string& letters, char* buffer, int size) {
     return static_cast<int>(count);
 }
 
-IDrive* Drive(char letter) {
-    return BackEnd().Find(letter);
+// Hands a call on to the letter's drive; 0 when there is none or `usable` is false (a buffer
+// the call needs is missing). The drive is looked up either way: looking up refreshes the
+// drives from their configuration, and a call must not skip that for a bad argument.
+template <class Result, class... Params, class... Args>
+Result OnDrive(char letter, bool usable, Result (IDrive::*method)(Params...), Args... args) {
+    IDrive* d = BackEnd().Find(letter);
+    return d && usable ? (d->*method)(args...) : Result{};
 }
 } // namespace
 
@@ -48,49 +53,40 @@ ZL5SCSI_API int ZLXScsiGetZLXDriveLetters(char* letters, int size) {
 }
 
 ZL5SCSI_API int ZLXScsiGetDriveInfo(char letter, CAspiCdromInfo* info) {
-    IDrive* d = Drive(letter);
-    return d && info ? d->GetDriveInfo(info) : 0;
+    return OnDrive(letter, info != nullptr, &IDrive::GetDriveInfo, info);
 }
 
 ZL5SCSI_API int ZLXScsiIsUnitReady(char letter, int timeout) {
-    IDrive* d = Drive(letter);
-    return d ? d->IsUnitReady(timeout) : 0;
+    return OnDrive(letter, true, &IDrive::IsUnitReady, timeout);
 }
 
 ZL5SCSI_API int ZLXScsiGetToc(char letter, _CDROM_TOC* toc, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && toc ? d->GetToc(toc, timeout) : 0;
+    return OnDrive(letter, toc != nullptr, &IDrive::GetToc, toc, timeout);
 }
 
 ZL5SCSI_API int ZLXScsiGetTocEC(char letter, _CDROM_TOC* toc, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && toc ? d->GetTocEC(toc, timeout) : 0;
+    return OnDrive(letter, toc != nullptr, &IDrive::GetTocEC, toc, timeout);
 }
 
 ZL5SCSI_API uint16_t ZLXScsiGetCDType(char letter) {
-    IDrive* d = Drive(letter);
-    return d ? d->GetCDType() : 0;
+    return OnDrive(letter, true, &IDrive::GetCDType);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadCapaticity(char letter, uint32_t* lastSector, uint32_t* blockSize,
                                            int timeout) {
-    IDrive* d = Drive(letter);
-    return d ? d->ReadCapacity(lastSector, blockSize, timeout) : 0;
+    return OnDrive(letter, true, &IDrive::ReadCapacity, lastSector, blockSize, timeout);
 }
 
 ZL5SCSI_API int ZLXScsiOpenDrive(char letter) {
-    IDrive* d = Drive(letter);
-    return d ? d->Open() : 0;
+    return OnDrive(letter, true, &IDrive::Open);
 }
 
 ZL5SCSI_API int ZLXScsiCloseDrive(char letter) {
-    IDrive* d = Drive(letter);
-    return d ? d->Close() : 0;
+    return OnDrive(letter, true, &IDrive::Close);
 }
 
 ZL5SCSI_API int ZLXScsiGetMultiSessionInfo(char letter, MULTISESSION_INFO* info, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && info ? d->GetMultiSessionInfo(info, timeout) : 0;
+    return OnDrive(letter, info != nullptr, &IDrive::GetMultiSessionInfo, info, timeout);
 }
 
 ZL5SCSI_API int ZLXScsiGetSessionsDetails(MULTISESSION_INFO* info, SESSIONS_DETAILS* details) {
@@ -99,51 +95,48 @@ ZL5SCSI_API int ZLXScsiGetSessionsDetails(MULTISESSION_INFO* info, SESSIONS_DETA
 
 ZL5SCSI_API uint32_t ZLXScsiReadSectors(char letter, uint32_t first, uint16_t count, void* buffer,
                                         uint32_t size, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadSectors(first, count, buffer, size, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadSectors, first, count, buffer, size,
+                   timeout);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadSectorsNFUA(char letter, uint32_t first, uint16_t count,
                                             void* buffer, uint32_t size, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadSectorsNFUA(first, count, buffer, size, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadSectorsNFUA, first, count, buffer, size,
+                   timeout);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadSectorsReadCD(char letter, uint32_t first, uint16_t count,
                                               void* buffer, uint32_t size, int mode, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadSectorsReadCD(first, count, buffer, size, mode, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadSectorsReadCD, first, count, buffer,
+                   size, mode, timeout);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count,
                                                  void* buffer, uint32_t size, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadSectorsReadCDSCQ(first, count, buffer, size, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadSectorsReadCDSCQ, first, count, buffer,
+                   size, timeout);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadPlxtrCDDA(char letter, uint32_t first, uint16_t count, void* buffer,
                                           uint32_t size, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadPlxtrCDDA(first, count, buffer, size, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadPlxtrCDDA, first, count, buffer, size,
+                   timeout);
 }
 
 ZL5SCSI_API uint32_t ZLXScsiReadNecCDDA(char letter, uint32_t first, uint16_t count, void* buffer,
                                         uint32_t size, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && buffer ? d->ReadNecCDDA(first, count, buffer, size, timeout) : 0;
+    return OnDrive(letter, buffer != nullptr, &IDrive::ReadNecCDDA, first, count, buffer, size,
+                   timeout);
 }
 
 ZL5SCSI_API int ZLXScsiSetReadSize(char letter, int blockSize) {
-    IDrive* d = Drive(letter);
-    return d ? d->SetReadSize(blockSize) : 0;
+    return OnDrive(letter, true, &IDrive::SetReadSize, blockSize);
 }
 
 ZL5SCSI_API int ZLXScsiSetReadSpeed(char letter, uint8_t speedFactor) {
-    IDrive* d = Drive(letter);
-    return d ? d->SetReadSpeed(speedFactor) : 0;
+    return OnDrive(letter, true, &IDrive::SetReadSpeed, speedFactor);
 }
 
 ZL5SCSI_API int ZLXScsiGetCapabilities(char letter, _MODE_CAPABILITIES_PAGE2* page, int timeout) {
-    IDrive* d = Drive(letter);
-    return d && page ? d->GetCapabilities(page, timeout) : 0;
+    return OnDrive(letter, page != nullptr, &IDrive::GetCapabilities, page, timeout);
 }

@@ -1,34 +1,9 @@
 #include "writer/ReportWindow.h"
 
-namespace {
-const char kClassName[] = "Zl5WriteReport";
-const char kCaption[] = "Zelvane Image Writer - job report";
-} // namespace
-
-int CReportWindow::Run(HINSTANCE instance, int show) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExA(&wc))
-        return 2;
-    HWND window = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 720, 520, nullptr, nullptr, instance, this);
-    if (!window)
-        return 2;
-    ShowWindow(window, show);
-    UpdateWindow(window);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
-}
+CReportWindow::CReportWindow(std::string report, UINT toFront)
+    : CInfoWindow("Zelvane Image Writer - job report", std::move(report),
+                  {"Zl5WriteReport", 720, 520, 2}),
+      m_toFront(toFront) {}
 
 void CReportWindow::Create(HWND window) {
     m_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
@@ -43,9 +18,10 @@ void CReportWindow::Create(HWND window) {
                  FALSE);
     // A job with many track titles can pass the edit control's default 32K limit.
     SendMessageA(m_edit, EM_SETLIMITTEXT, 0, 0);
-    SetWindowTextA(m_edit, m_report.c_str());
+    SetWindowTextA(m_edit, Text().c_str());
 }
 
+// The text box covers the client area, so nothing of the painted text is wanted here.
 LRESULT CReportWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == m_toFront && m_toFront) {
         if (IsIconic(window))
@@ -71,15 +47,4 @@ LRESULT CReportWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK CReportWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<CReportWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self ? self->Handle(window, message, wParam, lParam)
-                : DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,5 +1,7 @@
 #include "controls/ControlWindow.h"
 
+#include "toolkit/Gdi.h"
+
 #include <commctrl.h>
 
 CControlWindow::~CControlWindow() {
@@ -44,4 +46,43 @@ LRESULT CALLBACK CControlWindow::SubclassProc(HWND, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY)
         self->UnsubclassWindow();
     return result;
+}
+
+LRESULT CPaintedControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDc dc(m_hWnd);
+        Paint(dc);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+LRESULT CPaintedStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_SETTEXT)
+        return CPaintedControl::WindowProc(message, wParam, lParam);
+    // The static paints its new text at once; ours must replace it.
+    const LRESULT result = Default(message, wParam, lParam);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return result;
+}
+
+RECT CPaintedStatic::BeginTextPaint(HDC dc, COLORREF colour) const {
+    RECT r = {};
+    GetClientRect(m_hWnd, &r);
+    auto background = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(m_hWnd), WM_CTLCOLORSTATIC,
+                                                            reinterpret_cast<WPARAM>(dc),
+                                                            reinterpret_cast<LPARAM>(m_hWnd)));
+    FillRect(dc, &r, background ? background : GetSysColorBrush(COLOR_BTNFACE));
+    SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    return r;
 }

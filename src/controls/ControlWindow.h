@@ -27,3 +27,21 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
 };
+
+// A control that draws all of its client area itself, on screen and into the context of
+// WM_PRINTCLIENT; the background is never erased first, so it does not flicker.
+class CPaintedControl : public CControlWindow {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void Paint(HDC dc) = 0;
+};
+
+// A painted control over a static: it shows the static's text in the static's font, on the
+// background the parent gives its statics, and redraws whenever the text changes.
+class CPaintedStatic : public CPaintedControl {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Fills the client area with the parent's background and readies `dc` to write the text
+    // transparently in `colour`; returns the client area. Save the context first.
+    RECT BeginTextPaint(HDC dc, COLORREF colour) const;
+};

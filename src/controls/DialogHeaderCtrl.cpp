@@ -76,7 +76,7 @@ std::vector<WrittenText> CDialogHeaderCtrl::SubtitleLines() const {
     return recorder.Written();
 }
 
-void CDialogHeaderCtrl::Paint(HDC dc) const {
+void CDialogHeaderCtrl::Paint(HDC dc) {
     RECT r = {};
     GetClientRect(m_hWnd, &r);
     const int width = r.right - r.left + 2, height = r.bottom - r.top;
@@ -101,21 +101,4 @@ void CDialogHeaderCtrl::Paint(HDC dc) const {
     PlaceSubtitle(r);
     CDcTextCanvas canvas(dc);
     m_paragraph.Draw(canvas);
-}
-
-LRESULT CDialogHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1; // the paint covers the whole band
-    case WM_PAINT: {
-        PaintDc dc(m_hWnd);
-        Paint(dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return Default(message, wParam, lParam);
-    }
 }

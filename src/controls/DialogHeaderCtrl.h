@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class CDialogHeaderCtrl : public CControlWindow {
+class CDialogHeaderCtrl : public CPaintedControl {
 public:
     CDialogHeaderCtrl();
     ~CDialogHeaderCtrl() override;
@@ -26,10 +26,9 @@ public:
     std::vector<WrittenText> SubtitleLines() const;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
 private:
-    void Paint(HDC dc) const;
     // Places the paragraph in the client area, below the title.
     void PlaceSubtitle(const RECT& client) const;
 

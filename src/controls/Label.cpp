@@ -1,16 +1,5 @@
 #include "controls/Label.h"
 
-namespace {
-// The brush and colours the parent gives its statics, so the label sits on the same
-// background as the text around it.
-HBRUSH ParentBackground(HWND label, HDC dc) {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(label), WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(label)));
-    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
-}
-} // namespace
-
 CLabel::~CLabel() {
     // The bold font is about to go: a label that outlives us must not keep using it.
     if (m_hWnd && IsWindow(m_hWnd) && m_bold)
@@ -47,11 +36,9 @@ void CLabel::ApplyFont() {
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_bold ? m_boldFont.Get() : m_normalFont), TRUE);
 }
 
-void CLabel::Paint(HDC dc) const {
-    RECT r = {};
-    GetClientRect(m_hWnd, &r);
+void CLabel::Paint(HDC dc) {
     SavedDc saved(dc);
-    FillRect(dc, &r, ParentBackground(m_hWnd, dc));
+    RECT r = BeginTextPaint(dc, IsWindowEnabled(m_hWnd) ? m_colour : GetSysColor(COLOR_GRAYTEXT));
     const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
     if ((style & SS_TYPEMASK) == SS_CENTER)
@@ -60,32 +47,6 @@ void CLabel::Paint(HDC dc) const {
         format |= DT_RIGHT;
     if (style & SS_NOPREFIX)
         format |= DT_NOPREFIX;
-    SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(m_hWnd) ? m_colour : GetSysColor(COLOR_GRAYTEXT));
     const std::string text = Text();
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-}
-
-LRESULT CLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PaintDc dc(m_hWnd);
-        Paint(dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_SETTEXT: {
-        // The static paints its new text at once; ours must replace it.
-        const LRESULT result = Default(message, wParam, lParam);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-        return result;
-    }
-    default:
-        return Default(message, wParam, lParam);
-    }
 }

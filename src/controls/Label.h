@@ -6,7 +6,7 @@
 
 #include <string>
 
-class CLabel : public CControlWindow {
+class CLabel : public CPaintedStatic {
 public:
     ~CLabel() override;
     void SetTextColour(COLORREF colour);
@@ -16,11 +16,10 @@ public:
     COLORREF TextColour() const { return m_colour; }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSubclassed() override;
+    void Paint(HDC dc) override;
 
 private:
-    void Paint(HDC dc) const;
     void ApplyFont();
     bool m_bold = false;
     COLORREF m_colour = GetSysColor(COLOR_WINDOWTEXT);

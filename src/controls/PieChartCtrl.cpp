@@ -164,16 +164,6 @@ void CPieChartCtrl::Paint(HDC target) {
 
 LRESULT CPieChartCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1; // the paint covers the whole client area
-    case WM_PAINT: {
-        PaintDc dc(m_hWnd);
-        Paint(dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SIZE:
         Layout();
         InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -207,5 +197,5 @@ LRESULT CPieChartCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return Default(message, wParam, lParam);
+    return CPaintedControl::WindowProc(message, wParam, lParam);
 }

@@ -31,7 +31,7 @@ private:
     std::string m_label;
 };
 
-class CPieChartCtrl : public CControlWindow {
+class CPieChartCtrl : public CPaintedControl {
 public:
     CPieChartCtrl(); // registers the window class
     // A chart of its own where no template places one.
@@ -52,10 +52,10 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
 private:
     void Layout();
-    void Paint(HDC dc);
     void DrawLegendRow(HDC dc, const RECT& client, const CPieChartPiece& piece, int row) const;
 
     int m_rotation = 0;

@@ -13,18 +13,9 @@ void CSeparator::SetColour(COLORREF colour) {
         InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-void CSeparator::Paint(HDC dc) const {
-    RECT r = {};
-    GetClientRect(m_hWnd, &r);
+void CSeparator::Paint(HDC dc) {
     SavedDc saved(dc);
-    auto background = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(m_hWnd), WM_CTLCOLORSTATIC,
-                                                            reinterpret_cast<WPARAM>(dc),
-                                                            reinterpret_cast<LPARAM>(m_hWnd)));
-    FillRect(dc, &r, background ? background : GetSysColorBrush(COLOR_BTNFACE));
-
-    SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, m_colour);
+    const RECT r = BeginTextPaint(dc, m_colour);
     const std::string text = Text();
     RECT textRect = r;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
@@ -39,26 +30,4 @@ void CSeparator::Paint(HDC dc) const {
     const int lineY = (r.top + r.bottom) / 2;
     if (lineLeft < r.right)
         FillSolidRect(dc, {lineLeft, lineY, r.right, lineY + 1}, m_colour);
-}
-
-LRESULT CSeparator::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PaintDc dc(m_hWnd);
-        Paint(dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_SETTEXT: {
-        const LRESULT result = Default(message, wParam, lParam);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-        return result;
-    }
-    default:
-        return Default(message, wParam, lParam);
-    }
 }

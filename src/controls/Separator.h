@@ -3,15 +3,14 @@
 // (the active-caption colour unless the owner sets another). Bind to a static.
 #include "controls/ControlWindow.h"
 
-class CSeparator : public CControlWindow {
+class CSeparator : public CPaintedStatic {
 public:
     void SetColour(COLORREF colour);
     COLORREF Colour() const { return m_colour; }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
 private:
-    void Paint(HDC dc) const;
     COLORREF m_colour = GetSysColor(COLOR_ACTIVECAPTION);
 };

@@ -9,7 +9,8 @@
 #include <vector>
 
 namespace {
-const char kStoreKey[] = "Software\\Kestrelin\\Zelvane 5\\Store";
+// A store of the tests' own (ZL5ENV_KEY), so the installed product's settings stay intact.
+const char kStoreKey[] = "Software\\Kestrelin\\Zelvane 5\\TestStore";
 
 std::string ExeFolder() {
     char path[MAX_PATH] = {};
@@ -144,6 +145,7 @@ template <typename F> F Export(HMODULE module, LPCSTR name) {
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        SetEnvironmentVariableA("ZL5ENV_KEY", kStoreKey);
         RegDeleteKeyA(HKEY_CURRENT_USER, kStoreKey);
         SetEnvironmentVariableA("ZL5ENV_JOURNAL", nullptr);
         m_dll = LoadLibraryA((ExeFolder() + "ZL5Env.dll").c_str());
