@@ -1,6 +1,7 @@
 // The wizard sheet and the source page, in-process, driven the way a user drives them.
 #include "SheetHarness.h"
 
+#include "WinTestSupport.h"
 #include "pages/PageSource.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,7 @@ TEST_F(SheetFixture, SourcePageRefusesUntilAUsableDiscIsChosen) {
         ASSERT_EQ(ActiveSlot(sheet), kSlotSource);
         EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_NEXT), DWORD(PSWIZB_NEXT));
         EXPECT_EQ(ListRows(sheet), (std::vector<std::string>{"[E:] VIDEOCD ", "[F:] MUSIC "}));
+        EXPECT_FALSE(SaveScreenshot(sheet.Handle(), "source_page").empty());
         auto* source = static_cast<CPageSource*>(sheet.SlotPage(kSlotSource));
         HWND list = source->Drives().Handle();
 
