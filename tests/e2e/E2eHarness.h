@@ -1,12 +1,12 @@
 #pragma once
 // Drives the installed product from outside: starts its programs, watches their windows
 // and the broadcasts they post, and prepares the settings store they share.
+#include "../win/TestProcess.h"
 #include "settings/ZL5EnvStore.h"
 
-#include <windows.h>
-
+#include <commctrl.h>
+#include <functional>
 #include <map>
-#include <string>
 #include <vector>
 
 namespace e2e {
@@ -14,6 +14,8 @@ namespace e2e {
 // The product's home folder (ending with a backslash) and a file below it.
 std::string Home();
 std::string HomeFile(const std::string& relative);
+// A path in the temporary folder where no file is yet.
+std::string TempFile(const char* name);
 
 // The installed settings store, loaded from the home folder.
 IEnvStore& Store();
@@ -29,30 +31,42 @@ private:
     std::map<std::string, std::pair<bool, std::string>> m_saved;
 };
 
+// Sets an environment variable for this process and the programs it starts; restores it.
+class EnvScope {
+public:
+    EnvScope(const char* name, const std::string& value);
+    ~EnvScope() { SetEnvironmentVariableA(m_name.c_str(), m_had ? m_old.c_str() : nullptr); }
+
+private:
+    std::string m_name, m_old;
+    bool m_had = false;
+};
+
 // A hidden top-level window that counts the registered messages it receives.
 class BroadcastListener {
 public:
     BroadcastListener();
-    ~BroadcastListener();
+    ~BroadcastListener() { DestroyWindow(m_window); }
     int Count(const char* registeredMessage) const;
 
 private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND m_window = nullptr;
 };
 
-// Pumps this thread's messages for a while (so broadcasts reach the listener).
-void Pump(DWORD milliseconds);
+// Handles this thread's messages (so broadcasts reach the listener) until the condition
+// holds or the time is up; whether it held.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
+inline void Pump(DWORD milliseconds) {
+    WaitFor([] { return false; }, milliseconds);
+}
 
 class ChildProcess {
 public:
     ~ChildProcess();
-    bool Start(const std::string& exe, const std::string& arguments = {});
+    bool Start(const std::string& exe);
     // Pumps messages while waiting; true when the process ended in time.
     bool WaitExit(DWORD milliseconds);
-    DWORD ExitCode() const;
     DWORD Pid() const { return m_info.dwProcessId; }
-    void Kill();
 
 private:
     PROCESS_INFORMATION m_info = {};
@@ -60,11 +74,14 @@ private:
 
 // Top-level windows of a process; `className` filters when not empty.
 std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = {}, bool visibleOnly = true);
-// Waits (pumping) for a top-level window of the process with that class.
-HWND WaitForWindow(DWORD pid, const std::string& className, DWORD milliseconds);
+// Waits (pumping) for a top-level window of the process with that class that `accept`s.
+HWND WaitForWindow(DWORD pid, const std::string& className, DWORD milliseconds,
+                   const std::function<bool(HWND)>& accept = nullptr);
 std::string WindowText(HWND window);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
+// The first descendant window with this control id.
+HWND FindControl(HWND parent, int id);
 
 // A report-view list in another process (its item memory lives over there).
 class RemoteListView {
@@ -73,7 +90,7 @@ public:
     ~RemoteListView();
     RemoteListView(const RemoteListView&) = delete;
     RemoteListView& operator=(const RemoteListView&) = delete;
-    int Count() const;
+    int Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
     std::string Text(int row, int column) const;
     std::vector<std::string> Rows() const; // column 0 of every row
     void Select(int row) const;            // selected and focused
@@ -84,38 +101,22 @@ private:
     char* m_remote = nullptr;
 };
 
-// The first descendant window with this control id.
-HWND FindControl(HWND parent, int id);
-
 // Lines of a text file (CR and LF stripped).
 std::vector<std::string> ReadLines(const std::string& path);
-
-// Sets an environment variable for this process and the programs it starts; restores it.
-class EnvScope {
-public:
-    EnvScope(const char* name, const std::string& value);
-    ~EnvScope();
-
-private:
-    std::string m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 
 // Waits until no writer program holds its lock.
 bool WaitForWriterToEnd(DWORD milliseconds);
 // The writer is started asynchronously: waits for its report, then for it to end.
 bool WaitForWriterReport(const std::string& reportPath, DWORD milliseconds);
 
-// Runs a program to its end; its standard output and error together.
-struct ToolResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-};
-ToolResult RunTool(const std::string& exe, const std::string& arguments, DWORD milliseconds = 30000);
+// Runs a program to its end.
+inline testproc::ProcessResult RunTool(const std::string& exe, const std::string& arguments) {
+    return testproc::RunProcess("\"" + exe + "\" " + arguments);
+}
 
-// Values of a job the store journalled, by name (text, or hex for binary values), from the
-// last time the job was marked not ready.
+// The lines a store journalled for a job since it was last marked not ready, and the
+// values among them by name (text, or hex for binary values).
+std::vector<std::string> JournalledJobLines(const std::string& journalPath);
 std::map<std::string, std::string> JournalledJob(const std::string& journalPath);
 
 } // namespace e2e

@@ -3,7 +3,6 @@
 #include "E2eHarness.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 #include <prsht.h>
 
 #include <algorithm>
@@ -18,14 +17,17 @@ const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDrives";
 // Drives of one test, in a key of their own that the wizard and the drive tool both use.
 class PrivateDrives {
 public:
-    PrivateDrives() : m_key("ZL5_DRIVES_KEY", kDrivesKey) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey); }
+    PrivateDrives() : m_key("ZL5_DRIVES_KEY", kDrivesKey) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
+    }
     ~PrivateDrives() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey); }
     PrivateDrives(const PrivateDrives&) = delete;
     PrivateDrives& operator=(const PrivateDrives&) = delete;
 
     // The letters are those the sample discs are mapped to, so the shell shows their files.
     void Insert(char letter, const std::string& sample, const std::string& profile = "modern") {
-        Tool("insert " + std::string(1, letter) + ": \"" + HomeFile("samples\\") + sample + "\" --profile " + profile);
+        Tool("insert " + std::string(1, letter) + ": \"" + HomeFile("samples\\") + sample +
+             "\" --profile " + profile);
     }
     void Eject(char letter) { Tool("eject " + std::string(1, letter) + ":"); }
     void AddEmpty(char letter) { Tool("add " + std::string(1, letter) + ":"); }
@@ -38,7 +40,9 @@ private:
     EnvScope m_key;
 };
 
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
 
 bool OnSourcePage(HWND sheet) {
     HWND list = FindControl(CurrentPage(sheet), kDriveList);
@@ -47,24 +51,8 @@ bool OnSourcePage(HWND sheet) {
 
 // A message box of the process: a dialog window other than the wizard sheet.
 HWND WaitForMessageBox(DWORD pid, HWND sheet, DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        for (HWND w : WindowsOf(pid, "#32770"))
-            if (w != sheet && GetDlgItem(w, 0xFFFF))
-                return w;
-        Pump(50);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-    return nullptr;
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (!condition()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0)
-            return false;
-        Pump(50);
-    }
-    return true;
+    return WaitForWindow(pid, "#32770", milliseconds,
+                         [&](HWND w) { return w != sheet && GetDlgItem(w, 0xFFFF); });
 }
 
 struct WizardE2e : ::testing::Test {
@@ -77,16 +65,9 @@ struct WizardE2e : ::testing::Test {
     // The wizard sheet: its work dialog (no title) and message boxes are dialogs too.
     HWND StartWizard() {
         EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        HWND sheet = nullptr;
-        WaitFor(
-            [&] {
-                for (HWND w : WindowsOf(wizard.Pid(), "#32770"))
-                    if (WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF))
-                        sheet = w;
-                return sheet != nullptr;
-            },
-            30000);
-        return sheet;
+        return WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
+            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
+        });
     }
     void Cancel(HWND sheet) {
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -137,9 +118,11 @@ TEST_F(WizardE2e, SourcePageListsFollowsRefusesAndAnalyses) {
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     HWND box = WaitForMessageBox(wizard.Pid(), sheet, 20000);
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(MessageBoxText(box).find("requires RAW sector read"), std::string::npos) << MessageBoxText(box);
+    EXPECT_NE(MessageBoxText(box).find("requires RAW sector read"), std::string::npos)
+        << MessageBoxText(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return WaitForMessageBox(wizard.Pid(), sheet, 0) == nullptr; }, 5000));
+    ASSERT_TRUE(
+        WaitFor([&] { return WaitForMessageBox(wizard.Pid(), sheet, 0) == nullptr; }, 5000));
     EXPECT_TRUE(OnSourcePage(sheet));
 
     // The audio CD is analysed and the wizard moves on.

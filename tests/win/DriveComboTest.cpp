@@ -9,8 +9,8 @@ namespace {
 TEST(DriveCombo, ListsUsableVirtualDrivesAfterThePagesOwnItems) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND combo = CreateWindowExA(0, WC_COMBOBOXEXA, "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 200, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND combo = CreateWindowExA(0, WC_COMBOBOXEXA, "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 200,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(combo, nullptr);
     CFakeDriveLibrary drives;
     drives.drives['D'];
@@ -19,21 +19,12 @@ TEST(DriveCombo, ListsUsableVirtualDrivesAfterThePagesOwnItems) {
     drives.drives['X'];
     drives.virtualLetters = "XWV";
 
-    char none[] = "None";
-    COMBOBOXEXITEMA own = {};
-    own.mask = CBEIF_TEXT;
-    own.iItem = -1;
-    own.pszText = none;
-    SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&own));
-
+    char text[16] = "None";
+    COMBOBOXEXITEMA item = {CBEIF_TEXT, -1, text, sizeof text, 0, 0, 0, 0, 0};
+    SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     CCBDrives list;
     list.Attach(combo);
     EXPECT_EQ(list.Fill(drives, false), 3);
-    char text[16] = {};
-    COMBOBOXEXITEMA item = {};
-    item.mask = CBEIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
     item.iItem = 1;
     SendMessageA(combo, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, "V:") << "in the order the library knows the drives";

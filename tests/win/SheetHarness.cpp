@@ -1,18 +1,13 @@
 #include "SheetHarness.h"
 
+#include "WinTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace sheet_test {
 
 void Flush(int rounds) {
-    for (int i = 0; i < rounds; ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
+    PumpMessages(static_cast<DWORD>(10 * rounds));
 }
 
 int ActiveSlot(CZlxbuildDlg& sheet) {
@@ -32,14 +27,12 @@ int PageCount(CZlxbuildDlg& sheet) {
 
 DWORD EnabledButtons(CZlxbuildDlg& sheet) {
     DWORD buttons = 0;
-    const struct {
-        int id;
-        DWORD flag;
-    } map[] = {{0x3023, PSWIZB_BACK}, {0x3024, PSWIZB_NEXT}, {0x3025, PSWIZB_FINISH}};
-    for (const auto& b : map) {
-        HWND button = GetDlgItem(sheet.Handle(), b.id);
+    const std::pair<int, DWORD> ids[] = {
+        {0x3023, PSWIZB_BACK}, {0x3024, PSWIZB_NEXT}, {0x3025, PSWIZB_FINISH}};
+    for (const auto& [id, flag] : ids) {
+        HWND button = GetDlgItem(sheet.Handle(), id);
         if (button && IsWindowVisible(button) && IsWindowEnabled(button))
-            buttons |= b.flag;
+            buttons |= flag;
     }
     return buttons;
 }
@@ -53,7 +46,8 @@ namespace {
 // A sheet that runs the test body instead of a modal loop.
 class TestSheet : public IWizardSheet {
 public:
-    TestSheet(int captionId, std::function<void(CZlxbuildDlg&)> body) : m_sheet(captionId), m_body(std::move(body)) {}
+    TestSheet(int captionId, std::function<void(CZlxbuildDlg&)> body)
+        : m_sheet(captionId), m_body(std::move(body)) {}
     bool ShowModal(int startPage) override {
         HWND window = m_sheet.ShowModeless(startPage);
         EXPECT_NE(window, nullptr);
@@ -77,19 +71,12 @@ std::unique_ptr<IWizardSheet> SheetRun::Factory::Create(int captionId) {
     return std::make_unique<TestSheet>(captionId, body);
 }
 
-SheetRun::SheetRun() {
-    store.Set("ZlxHomePath", "C:\\Zelvane\\");
-    for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
-        store.Set(p, "C:\\Data\\");
-    system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
-}
-
-void SheetRun::StartWizard(const std::function<void(CZlxbuildDlg&)>& body, const std::string& commandLine) {
+void SheetRun::StartWizard(const std::function<void(CZlxbuildDlg&)>& body) {
     m_factory.body = body;
-    AppServices withSheet{store,    registry,    folders,  messages,  system, common, languages,
-                          drives,   shellDrives, discInfo, analysis,  m_factory, workInfo};
+    AppServices withSheet{store,  registry,    folders,  messages, system,    common,  languages,
+                          drives, shellDrives, discInfo, analysis, m_factory, workInfo};
     CZlxbuildApp app(withSheet);
-    app.InitInstance(commandLine);
+    app.InitInstance("");
     app.ExitInstance();
 }
 

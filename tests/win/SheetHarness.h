@@ -21,10 +21,9 @@ DWORD EnabledButtons(CZlxbuildDlg& sheet);
 void Press(CZlxbuildDlg& sheet, int button); // PSBTN_*
 
 struct SheetRun : FakeServices {
-    SheetRun();
-    // Runs start-up; `body` gets the live sheet. Returns what the test body returned
-    // as the sheet's result (true: Finish).
-    void StartWizard(const std::function<void(CZlxbuildDlg&)>& body, const std::string& commandLine = {});
+    SheetRun() { InstallProduct(); }
+    // Runs start-up; `body` gets the live sheet, which is closed (cancelled) after it.
+    void StartWizard(const std::function<void(CZlxbuildDlg&)>& body);
 
 private:
     struct Factory : IWizardSheetFactory {

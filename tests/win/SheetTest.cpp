@@ -12,25 +12,20 @@ using namespace sheet_test;
 
 namespace {
 
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 struct SheetFixture : ::testing::Test, SheetRun {
     void InsertDisc(char letter, uint16_t kind, const std::string& label) {
         FakeDrive& d = drives.drives[letter];
-        d.ready = true;
         d.cdType = kind;
         d.lastSector = 333000;
         d.toc = MakeToc({{0, kind != 2}}, 333001);
         shellDrives.names[letter] = label + " (" + std::string(1, letter) + ":)";
     }
-    std::vector<std::string> ListRows(CZlxbuildDlg& sheet) {
-        auto* source = static_cast<CPageSource*>(sheet.SlotPage(kSlotSource));
+    static CLCCDDrives& List(CZlxbuildDlg& sheet) {
+        return static_cast<CPageSource*>(sheet.SlotPage(kSlotSource))->Drives();
+    }
+    static std::vector<std::string> ListRows(CZlxbuildDlg& sheet) {
         std::vector<std::string> rows;
-        for (const auto& row : source->Drives().Rows())
+        for (const auto& row : List(sheet).Rows())
             rows.push_back(row.text);
         return rows;
     }
@@ -43,7 +38,9 @@ TEST_F(SheetFixture, PagesFollowTheSlotOperationsAndTheButtonsFollowThePage) {
         ran = true;
         EXPECT_EQ(PageCount(sheet), 7);
         EXPECT_EQ(ActiveSlot(sheet), kSlotCopyMethod);
-        EXPECT_EQ(WindowText(sheet.Handle()), "Zelvane - Image Writer");
+        char caption[64] = {};
+        GetWindowTextA(sheet.Handle(), caption, sizeof caption);
+        EXPECT_STREQ(caption, "Zelvane - Image Writer");
 
         for (int slot : {7, 6, 5})
             sheet.RemovePage(slot);
@@ -60,7 +57,8 @@ TEST_F(SheetFixture, PagesFollowTheSlotOperationsAndTheButtonsFollowThePage) {
         EXPECT_EQ(road, (std::vector<int>{2, 3, 4, 6, 7, 5}));
         Press(sheet, PSBTN_BACK);
         EXPECT_EQ(ActiveSlot(sheet), kSlotProperties);
-        EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_FINISH), DWORD(PSWIZB_BACK | PSWIZB_FINISH));
+        EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_FINISH),
+                  DWORD(PSWIZB_BACK | PSWIZB_FINISH));
     });
     EXPECT_TRUE(ran);
 }
@@ -91,7 +89,8 @@ TEST_F(SheetFixture, NoToolTipsWhenTheyAreSwitchedOff) {
             bool pageTip = false;
             for (HWND w = FindWindowExA(nullptr, nullptr, "tooltips_class32", nullptr); w;
                  w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr))
-                pageTip |= GetWindow(w, GW_OWNER) == sheet.Handle() && SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0) > 0;
+                pageTip |= GetWindow(w, GW_OWNER) == sheet.Handle() &&
+                           SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0) > 0;
             EXPECT_EQ(pageTip, wanted) << setting;
         });
     }
@@ -106,8 +105,7 @@ TEST_F(SheetFixture, SourcePageRefusesUntilAUsableDiscIsChosen) {
         EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_NEXT), DWORD(PSWIZB_NEXT));
         EXPECT_EQ(ListRows(sheet), (std::vector<std::string>{"[E:] VIDEOCD ", "[F:] MUSIC "}));
         EXPECT_FALSE(SaveScreenshot(sheet.Handle(), "source_page").empty());
-        auto* source = static_cast<CPageSource*>(sheet.SlotPage(kSlotSource));
-        HWND list = source->Drives().Handle();
+        HWND list = List(sheet).Handle();
 
         // A Video CD in a drive without raw reading.
         Press(sheet, PSBTN_NEXT);
@@ -141,21 +139,21 @@ TEST_F(SheetFixture, InsertedAndRemovedDiscsShowUpWithoutAClick) {
     InsertDisc('F', 0, "DATA");
     StartWizard([&](CZlxbuildDlg& sheet) {
         ASSERT_EQ(ListRows(sheet).size(), 2u);
-        auto* source = static_cast<CPageSource*>(sheet.SlotPage(kSlotSource));
-        ListView_SetItemState(source->Drives().Handle(), 1, LVIS_SELECTED | LVIS_FOCUSED,
+        ListView_SetItemState(List(sheet).Handle(), 1, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
 
         InsertDisc('D', 0, "NEW");
         SendMessageA(sheet.Handle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
         Flush();
-        EXPECT_EQ(ListRows(sheet), (std::vector<std::string>{"[D:] NEW ", "[E:] MUSIC ", "[F:] DATA "}));
-        EXPECT_EQ(source->Drives().SelectedRow(), 2) << "the selection stays with its disc";
+        EXPECT_EQ(ListRows(sheet),
+                  (std::vector<std::string>{"[D:] NEW ", "[E:] MUSIC ", "[F:] DATA "}));
+        EXPECT_EQ(List(sheet).SelectedRow(), 2) << "the selection stays with its disc";
 
         drives.drives['F'].ready = false;
         SendMessageA(sheet.Handle(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
         Flush();
         EXPECT_EQ(ListRows(sheet), (std::vector<std::string>{"[D:] NEW ", "[E:] MUSIC "}));
-        EXPECT_EQ(source->Drives().SelectedRow(), 0);
+        EXPECT_EQ(List(sheet).SelectedRow(), 0);
 
         drives.drives['D'].ready = false;
         SendMessageA(sheet.Handle(), WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0);

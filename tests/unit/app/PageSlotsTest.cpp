@@ -13,7 +13,9 @@ struct RecordingPages : ISlotPages {
         sheet.push_back(slot);
         return true;
     }
-    void RemoveAndDestroy(int slot) override { sheet.erase(std::find(sheet.begin(), sheet.end(), slot)); }
+    void RemoveAndDestroy(int slot) override {
+        sheet.erase(std::find(sheet.begin(), sheet.end(), slot));
+    }
     std::vector<int> sheet;
     std::set<int> failing;
 };
@@ -50,14 +52,13 @@ TEST(PageSlots, BadSlotsOccupiedSlotsAndEmptySlotsAreHarmless) {
     slots.RemovePage(3);
     EXPECT_FALSE(slots.Holds(3));
     EXPECT_EQ(slots.PositionOf(3), -1);
-}
 
-TEST(PageSlots, AddAllStopsAtTheFirstPageThatCannotBeCreated) {
-    RecordingPages pages;
-    pages.failing = {4};
-    CPageSlots slots(pages);
-    EXPECT_FALSE(slots.AddAllPages());
-    EXPECT_EQ(slots.Order(), (std::vector<int>{1, 2, 3}));
+    // Adding all pages stops at the first that cannot be created.
+    RecordingPages failing;
+    failing.failing = {4};
+    CPageSlots partial(failing);
+    EXPECT_FALSE(partial.AddAllPages());
+    EXPECT_EQ(partial.Order(), (std::vector<int>{1, 2, 3}));
 }
 
 } // namespace

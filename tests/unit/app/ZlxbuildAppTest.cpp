@@ -7,15 +7,10 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+using Ids = std::vector<int>;
 
 struct AppFixture : ::testing::Test, FakeServices {
-    AppFixture() {
-        // An installed product with all its paths set.
-        store.Set("ZlxHomePath", "C:\\Zelvane\\");
-        for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
-            store.Set(p, "C:\\Data\\");
-        system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
-    }
+    AppFixture() { InstallProduct(); }
     void InsertAudioCd(char letter) {
         drives.drives[letter].toc = MakeToc({{0, false}, {1000, false}}, 2000);
         shellDrives.names[letter] = "AUDIO CD (" + std::string(1, letter) + ":)";
@@ -28,28 +23,27 @@ struct AppFixture : ::testing::Test, FakeServices {
     }
 };
 
-TEST_F(AppFixture, RunningWriterEndsStartUpAtOnceAndBringsItForward) {
-    system.heldElsewhere.insert(kWriterMutex);
+TEST_F(AppFixture, RunningWriterOrWizardEndsStartUpAndIsBroughtForward) {
+    system.heldElsewhere = {kWriterMutex};
     EXPECT_FALSE(Run());
     EXPECT_EQ(system.broadcasts, Strings{kMsgWriterToFront});
     EXPECT_EQ(system.waits, Strings{"ZL5_BUILD_WRITER:2000"});
-    EXPECT_TRUE(sheets.shownAt.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(AppFixture, SecondWizardEndsAndBringsTheFirstForward) {
-    system.heldElsewhere.insert(kWizardMutex);
+    system.heldElsewhere = {kWizardMutex};
+    system.waits.clear();
+    system.broadcasts.clear();
     EXPECT_FALSE(Run());
     EXPECT_EQ(system.waits, (Strings{"ZL5_BUILD_WRITER:2000", "ZL5_BUILD_WIZARD:4000"}));
     EXPECT_EQ(system.released, Strings{kWriterMutex}); // the probe holds nothing
     EXPECT_EQ(system.broadcasts, Strings{kMsgWizardToFront});
     EXPECT_TRUE(sheets.shownAt.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(AppFixture, MissingPlayerIsFatal) {
     common.player = 0;
     Run();
-    ASSERT_EQ(messages.Ids(), std::vector<int>{201});
+    ASSERT_EQ(messages.Ids(), Ids{201});
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Error);
     EXPECT_FALSE(store.Has("ZLXBuildDataReady")); // no job was created
 }
@@ -57,14 +51,14 @@ TEST_F(AppFixture, MissingPlayerIsFatal) {
 TEST_F(AppFixture, ConfigurationFileMustBeWritableLocallyOrOnTheNetwork) {
     common.readOnly.insert("C:\\Zelvane\\system\\zlximg.dat");
     Run();
-    EXPECT_EQ(messages.Ids(), std::vector<int>{150});
+    EXPECT_EQ(messages.Ids(), Ids{150});
     EXPECT_TRUE(sheets.shownAt.empty());
 
     messages.shown.clear();
     store.Set("ZlxConfigPathNet", "\\\\server\\zelvane\\");
     system.files.insert("\\\\server\\zelvane\\zlximg.dat");
     Run();
-    EXPECT_EQ(messages.Ids(), std::vector<int>{170}); // got past the check, asks for a disc
+    EXPECT_EQ(messages.Ids(), Ids{170}); // got past the check, asks for a disc
 
     // With local images disabled a writable local file does not count.
     messages.shown.clear();
@@ -72,7 +66,7 @@ TEST_F(AppFixture, ConfigurationFileMustBeWritableLocallyOrOnTheNetwork) {
     system.files.erase("\\\\server\\zelvane\\zlximg.dat");
     store.Set("ZlxDisabelUseOfLoacalImages", "1");
     Run();
-    EXPECT_EQ(messages.Ids(), std::vector<int>{150});
+    EXPECT_EQ(messages.Ids(), Ids{150});
 }
 
 TEST_F(AppFixture, LanguageModuleOfTheRightVersionProvidesTheTexts) {
@@ -95,7 +89,7 @@ TEST_F(AppFixture, LanguageModuleOfTheRightVersionProvidesTheTexts) {
     messages.shown.clear();
     messages.answers = {kAnswerOk, kAnswerCancel};
     Run();
-    EXPECT_EQ(messages.Ids(), (std::vector<int>{173, 170}));
+    EXPECT_EQ(messages.Ids(), (Ids{173, 170}));
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
     EXPECT_FALSE(languages.active);
 
@@ -113,43 +107,35 @@ TEST_F(AppFixture, EditorBuildHandsTheJobToTheWriter) {
     EXPECT_EQ(system.started, Strings{"C:\\Zelvane\\system\\zl5write.exe"});
     EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1");
     EXPECT_EQ(store.Get("ZLXBuildZLXLabel"), "MIX");
-    EXPECT_EQ(store.Get("ZLXBuildDestinationFile"), "C:\\out.zl4");
     EXPECT_FALSE(store.Has("ZlxBuildTOC"));
     EXPECT_TRUE(sheets.shownAt.empty());
     EXPECT_TRUE(messages.shown.empty());
 
     system.startResult = 2; // file not found
-    system.started.clear();
     Run();
-    ASSERT_EQ(messages.Ids(), std::vector<int>{162});
+    ASSERT_EQ(messages.Ids(), Ids{162});
     EXPECT_EQ(messages.shown[0].argument, "C:\\Zelvane\\system\\zl5write.exe");
     EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1"); // the job stays written
 }
 
-TEST_F(AppFixture, RunModeIsReadFromOneCharacter) {
+TEST_F(AppFixture, DriveBuildAnalysesTheNamedDriveOnlyAndWithACommandLineOnlyPrepares) {
     store.Set("ZLXBuildEditor", "12"); // only "1" fits the buffer: a drive build
     InsertAudioCd('E');
-    store.Set("ZLXBuildSourceCDDrive", "E");
-    Run();
-    EXPECT_EQ(analysis.analysed, "E");
-    EXPECT_EQ(analysis.lastCode, 65535);
-    EXPECT_EQ(system.started.size(), 1u);
-    EXPECT_EQ(store.Get("ZLXBuildSourceCDDrive"), "E");
-    EXPECT_TRUE(sheets.shownAt.empty());
-}
-
-TEST_F(AppFixture, DriveBuildWithoutADriveBuildsNothingAndWithACommandLineOnlyPrepares) {
-    store.Set("ZLXBuildEditor", "1");
-    InsertAudioCd('E');
     InsertAudioCd('F');
-    Run();
+    Run(); // no drive named: nothing is built
     EXPECT_TRUE(system.started.empty());
-    EXPECT_TRUE(sheets.shownAt.empty());
     EXPECT_TRUE(analysis.analysed.empty());
 
     Run("F");
     EXPECT_EQ(analysis.analysed, "F");
     EXPECT_TRUE(system.started.empty());
+
+    store.Set("ZLXBuildSourceCDDrive", "E");
+    Run();
+    EXPECT_EQ(analysis.analysed, "FE");
+    EXPECT_EQ(analysis.lastCode, 65535);
+    EXPECT_EQ(system.started.size(), 1u);
+    EXPECT_EQ(store.Get("ZLXBuildSourceCDDrive"), "E");
     EXPECT_TRUE(sheets.shownAt.empty());
 }
 
@@ -158,7 +144,7 @@ TEST_F(AppFixture, EditorWizardNeedsNoDiscAndCancelClearsTheHandOver) {
     store.Set("ZlxBuildEditorData", "1");
     store.Set("ZLXBuildZLXLabel", "MIX");
     Run();
-    EXPECT_EQ(sheets.shownAt, std::vector<int>{1});
+    EXPECT_EQ(sheets.shownAt, Ids{1});
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(system.broadcasts, Strings{kMsgEditorBuildDone});
     EXPECT_FALSE(store.Has("ZLXBuildEditor"));
@@ -198,7 +184,7 @@ TEST_F(AppFixture, WizardStartPageFollowsTheReadyDrives) {
 TEST_F(AppFixture, NoDiscAsksUntilCancelledOrADiscArrives) {
     messages.answers = {kAnswerOk, kAnswerCancel};
     Run();
-    EXPECT_EQ(messages.Ids(), (std::vector<int>{170, 170}));
+    EXPECT_EQ(messages.Ids(), (Ids{170, 170}));
     EXPECT_EQ(messages.shown[0].buttons, MsgButtons::OkCancel);
     EXPECT_TRUE(sheets.shownAt.empty());
 
@@ -227,36 +213,23 @@ TEST_F(AppFixture, VirtualAndAnalogDrivesAreNoSource) {
 }
 
 TEST_F(AppFixture, PrepareStartDriveTakesTheLabelAndReportsUnreadableDrives) {
-    InsertAudioCd('E');
-    shellDrives.names['E'] = "MY (BEST) DISC (E:)";
-    CZlxbuildApp app(services);
-    app.InitInstance("E"); // the command line names the drive to prepare
-    EXPECT_EQ(analysis.analysed, "E");
-    EXPECT_EQ(sheets.shownAt.back(), 1);
-
-    FakeServices other;
-    other.store.Set("ZlxHomePath", "C:\\Z\\");
-    other.system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
-    for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
-        other.store.Set(p, "C:\\Data\\");
-    other.drives.drives['G'].opens = false;
-    other.drives.drives['H'].toc = MakeToc({{0, true}}, 100);
-    other.shellDrives.names['H'] = "DATA (H:)";
-    std::string label;
-    other.sheets.onShow = [&] {
-        CZlxbuildApp* app2 = CZlxbuildApp::Current();
-        EXPECT_EQ(app2->PrepareStartDrive('G'), 0);
-        EXPECT_EQ(other.messages.Ids(), std::vector<int>{135});
-        EXPECT_EQ(app2->PrepareStartDrive('H'), 1);
-        label = app2->Job()->Label;
-        EXPECT_EQ(app2->Job()->SourceDiscName, "DATA ");
-        other.shellDrives.names.erase('H');
-        EXPECT_EQ(app2->PrepareStartDrive('H'), 0); // no display name: stays on the source page
+    drives.drives['G'].opens = false;
+    drives.drives['H'].toc = MakeToc({{0, true}}, 100);
+    shellDrives.names['H'] = "MY (BEST) DISC (H:)";
+    sheets.onShow = [&] {
+        CZlxbuildApp* app = CZlxbuildApp::Current();
+        EXPECT_EQ(app->PrepareStartDrive('G'), 0);
+        EXPECT_EQ(messages.Ids(), Ids{135});
+        EXPECT_EQ(app->PrepareStartDrive('H'), 1);
+        EXPECT_EQ(app->Job()->Label, "MY (BEST) DISC ");
+        EXPECT_EQ(app->Job()->SourceDiscName, "MY (BEST) DISC ");
+        shellDrives.names.erase('H');
+        EXPECT_EQ(app->PrepareStartDrive('H'), 0); // no display name: stays on the source page
     };
-    CZlxbuildApp app2(other.services);
-    app2.InitInstance("H");
-    EXPECT_EQ(label, "DATA ");
-    EXPECT_EQ(other.drives.drives['H'].opened, other.drives.drives['H'].closed);
+    Run("H"); // the command line names the drive to prepare
+    EXPECT_EQ(analysis.analysed.front(), 'H');
+    EXPECT_EQ(sheets.shownAt, Ids{1});
+    EXPECT_EQ(drives.drives['H'].opened, drives.drives['H'].closed);
 }
 
 TEST_F(AppFixture, ClearingTheHandOverEmptiesEveryEditorValue) {
@@ -269,7 +242,9 @@ TEST_F(AppFixture, ClearingTheHandOverEmptiesEveryEditorValue) {
     store.ClearJournal();
     app.ClearEditorHandover();
     Strings names = store.WrittenNames();
-    auto has = [&](const std::string& n) { return std::find(names.begin(), names.end(), n) != names.end(); };
+    auto has = [&](const std::string& n) {
+        return std::find(names.begin(), names.end(), n) != names.end();
+    };
     EXPECT_TRUE(has("CDESectorsTrack1"));
     EXPECT_TRUE(has("CDESectorsTrack12"));
     EXPECT_FALSE(has("CDESectorsTrack13"));
@@ -284,8 +259,7 @@ TEST_F(AppFixture, ClearingTheHandOverEmptiesEveryEditorValue) {
 }
 
 TEST(MessageText, FillsTheFirstPlaceholder) {
-    EXPECT_EQ(FillMessage("Error - Cannot start Zelvane Image Writer (%s).", "C:\\w.exe"),
-              "Error - Cannot start Zelvane Image Writer (C:\\w.exe).");
+    EXPECT_EQ(FillMessage("Cannot start (%s).", "C:\\w.exe"), "Cannot start (C:\\w.exe).");
     EXPECT_EQ(FillMessage("drive %c as a CD player", "E:"), "drive E as a CD player");
     EXPECT_EQ(FillMessage("100%% of %s and %s", "x"), "100% of x and %s");
     EXPECT_EQ(FillMessage("trailing %", "x"), "trailing %");

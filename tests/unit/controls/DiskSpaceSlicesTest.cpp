@@ -15,32 +15,23 @@ Slices Of(const std::vector<DiskSpaceSlice>& slices) {
     return out;
 }
 
-const uint32_t kNavy = RgbColour(0, 0, 128), kPurple = RgbColour(128, 0, 128),
-               kGreen = RgbColour(0, 128, 0), kRed = RgbColour(255, 0, 0);
-
-TEST(DiskSpaceSlices, ImageThatFitsIsCutFromTheAvailableSpace) {
+TEST(DiskSpaceSlices, ImageIsCutFromTheAvailableSpaceOrFillsItInRed) {
+    const uint32_t navy = RgbColour(0, 0, 128), purple = RgbColour(128, 0, 128),
+                   green = RgbColour(0, 128, 0), red = RgbColour(255, 0, 0);
     // A quarter of 1024 MB free (90 degrees); the image needs 22.5 degrees, truncated.
-    EXPECT_EQ(Of(DiskSpaceSlices(1024, 256, 64)), (Slices{{kNavy, 270, kSpaceInUseText},
-                                                          {kPurple, 68, kSpaceAvailableText},
-                                                          {kGreen, 22, kSpaceForImageText}}));
-}
-
-TEST(DiskSpaceSlices, ImageThatDoesNotFitFillsTheFreeSpaceInRed) {
+    EXPECT_EQ(Of(DiskSpaceSlices(1024, 256, 64)), (Slices{{navy, 270, kSpaceInUseText},
+                                                          {purple, 68, kSpaceAvailableText},
+                                                          {green, 22, kSpaceForImageText}}));
     EXPECT_EQ(Of(DiskSpaceSlices(1024, 256, 300)),
-              (Slices{{kNavy, 270, kSpaceInUseText}, {kRed, 90, kSpaceForImageText}}));
-}
-
-TEST(DiskSpaceSlices, TinyImageStillShowsAndAFullDriveNeverGoesNegative) {
-    EXPECT_EQ(Of(DiskSpaceSlices(1024, 256, 0)), (Slices{{kNavy, 270, kSpaceInUseText},
-                                                         {kPurple, 89, kSpaceAvailableText},
-                                                         {kGreen, 1, kSpaceForImageText}}));
-    EXPECT_EQ(Of(DiskSpaceSlices(1024, 0, 0)), (Slices{{kNavy, 360, kSpaceInUseText},
-                                                       {kPurple, 0, kSpaceAvailableText},
-                                                       {kGreen, 1, kSpaceForImageText}}));
-}
-
-TEST(DiskSpaceSlices, UnknownDriveSizeDrawsNothing) {
-    EXPECT_TRUE(DiskSpaceSlices(0, 0, 100).empty());
+              (Slices{{navy, 270, kSpaceInUseText}, {red, 90, kSpaceForImageText}}));
+    // A tiny image still shows, and a full drive never goes negative.
+    EXPECT_EQ(Of(DiskSpaceSlices(1024, 256, 0)), (Slices{{navy, 270, kSpaceInUseText},
+                                                         {purple, 89, kSpaceAvailableText},
+                                                         {green, 1, kSpaceForImageText}}));
+    EXPECT_EQ(Of(DiskSpaceSlices(1024, 0, 0)), (Slices{{navy, 360, kSpaceInUseText},
+                                                       {purple, 0, kSpaceAvailableText},
+                                                       {green, 1, kSpaceForImageText}}));
+    EXPECT_TRUE(DiskSpaceSlices(0, 0, 100).empty()); // unknown drive size
 }
 
 } // namespace

@@ -49,16 +49,12 @@ TEST(Paragraph, SplitsAfterEachBlankAfterNormalisingBreaksAndBlanks) {
     EXPECT_EQ(WordsOf(""), Words{""});
 }
 
-TEST(Paragraph, LineBreakFlowsIntoOneLine) {
+TEST(Paragraph, WrapsBeforeTheWordThatPassesTheRightEdge) {
+    // A line break flows into the line; the text starts 2 pixels in.
     EXPECT_EQ(Draw("Check the\ndisk.", 200, 40, ParagraphAlignment::Left, 50, 16),
               (Lines{{52, 18, "Check the disk."}}));
-}
-
-TEST(Paragraph, WrapsBeforeTheWordThatPassesTheRightEdge) {
     EXPECT_EQ(Draw("aaaa bbbb cccc", 70, 100), (Lines{{2, 2, "aaaa bbbb "}, {2, 12, "cccc"}}));
-}
-
-TEST(Paragraph, EmptyFinalWordAndEmptyTextDrawNothingExtra) {
+    // An empty final word and an empty text draw nothing extra.
     EXPECT_EQ(Draw("aaaa bbbb ", 200, 40), (Lines{{2, 2, "aaaa bbbb "}}));
     EXPECT_TRUE(Draw("", 200, 40).empty());
 }
@@ -70,9 +66,6 @@ TEST(Paragraph, EndsWithEllipsisAfterTheLastWordThatFits) {
     EXPECT_EQ(Draw("aaaa bbbb cccc", 70, 20), (Lines{{2, 2, "aaaa ..."}}));
     // A single word wider than the block shows as "..." alone.
     EXPECT_EQ(Draw("aaaaaaaaaaaa", 50, 20), (Lines{{2, 2, "..."}}));
-}
-
-TEST(Paragraph, LastWordWithoutRoomKeepsTheGatheredLine) {
     // The second line holds "bbbbbb " but neither "cccc" nor a third line.
     EXPECT_EQ(Draw("aaaaaa bbbbbb cccc", 65, 25),
               (Lines{{2, 2, "aaaaaa "}, {2, 12, "bbbbbb ..."}}));
@@ -84,7 +77,6 @@ TEST(Paragraph, AlignmentPlacesTheLineByItsRightEnd) {
     // "aaaa bbbb ..." ends at x = 80 of a 90-pixel block placed at x = 10.
     EXPECT_EQ(Draw("aaaa bbbb cccc dddd", 90, 20, ParagraphAlignment::Centred, 10)[0].x, 17);
     EXPECT_EQ(Draw("aaaa bbbb cccc dddd", 90, 20, ParagraphAlignment::Right, 10)[0].x, 18);
-    EXPECT_EQ(Draw("aaaa bbbb cccc dddd", 90, 20, ParagraphAlignment::Left, 10)[0].x, 12);
 }
 
 } // namespace

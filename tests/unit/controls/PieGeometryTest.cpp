@@ -6,36 +6,28 @@ namespace {
 
 const PieRect kPie{0, 0, 100, 100}; // centre (50, 50), radius 50
 
-std::vector<int> Corners(const PieRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-TEST(PieGeometry, SquareStandsCentredOnTheBottomOfTheClientArea) {
-    EXPECT_EQ(Corners(PieSquare({0, 0, 200, 100})), (std::vector<int>{50, 0, 150, 100}));
-    EXPECT_EQ(Corners(PieSquare({0, 0, 100, 160})), (std::vector<int>{0, 60, 100, 160}));
+TEST(PieGeometry, SquareStandsCentredOnTheBottomAndRimPointsRunClockwiseFromTheTop) {
+    auto corners = [](const PieRect& r) {
+        return std::vector<int>{r.left, r.top, r.right, r.bottom};
+    };
+    EXPECT_EQ(corners(PieSquare({0, 0, 200, 100})), (std::vector<int>{50, 0, 150, 100}));
+    EXPECT_EQ(corners(PieSquare({0, 0, 100, 160})), (std::vector<int>{0, 60, 100, 160}));
     EXPECT_TRUE(PieSquare({0, 0, 0, 50}).Empty());
-}
 
-TEST(PieGeometry, RimPointsStartStraightUpAndRunClockwise) {
     EXPECT_EQ(RimPoint(kPie, 0), (PiePoint{50, 0}));
     EXPECT_EQ(RimPoint(kPie, 90), (PiePoint{100, 50}));
     EXPECT_EQ(RimPoint(kPie, 180), (PiePoint{50, 100}));
-    EXPECT_EQ(RimPoint(kPie, 270), (PiePoint{0, 50}));
     EXPECT_EQ(RimPoint(kPie, 45), (PiePoint{85, 14})); // 35.36 from the centre, truncated
-    // Angles outside 0..359 wrap.
-    EXPECT_EQ(RimPoint(kPie, -90), RimPoint(kPie, 270));
+    EXPECT_EQ(RimPoint(kPie, -90), (PiePoint{0, 50})); // angles outside 0..359 wrap
     EXPECT_EQ(RimPoint(kPie, 450), RimPoint(kPie, 90));
     EXPECT_EQ(RimPoint(kPie, 90, kPercentRadius), (PiePoint{80, 50}));
 }
 
-TEST(PieGeometry, PercentageOnlyInSlicesAbove25Degrees) {
-    EXPECT_EQ(PercentText(25), "");
-    EXPECT_EQ(PercentText(26), "7%");
-    EXPECT_EQ(PercentText(90), "25%");
-    EXPECT_EQ(PercentText(360), "100%");
-}
-
 TEST(PieGeometry, PlanDrawsRadiiOfEmptySlicesAndNumbersOnlyLabelledLegendRows) {
+    EXPECT_EQ(PercentText(25), ""); // a percentage only in slices above 25 degrees
+    EXPECT_EQ(PercentText(26), "7%");
+    EXPECT_EQ(PercentText(360), "100%");
+
     const auto plan = PlanPie(kPie, 0, {{0, true}, {90, false}, {90, true}});
     ASSERT_EQ(plan.size(), 3u);
     // 0 degrees: no segment, but its radius and its legend row.

@@ -130,9 +130,8 @@ TEST(BlockCoderStream, BitWordSplitsAValue) {
                                      0xB7, 0x6D, 0xDB, 0xB6, // 1, (1 1 0) x 10, 1
                                      'x',  'y',  'z',  'a'};
     for (int m = 0; m < 10; ++m) {
-        if (m == 7) { // the 8th match's nibble opens the second nibble word
+        if (m == 7) // the 8th match's nibble opens the second nibble word
             expected.insert(expected.end(), {0xFF, 0xFF, 0x0F, 0x00});
-        }
         expected.insert(expected.end(), {253, 0});
     }
     expected.insert(expected.end(), {0x0D, 0x00, 0x00, 0x00, 253, 0, 0xFF}); // 1, 0, end 1 1
@@ -143,9 +142,8 @@ TEST(BlockCoder, FullBlocks) {
     // Zeros: a literal, then 116 matches of 282 and one of 55 on the token before.
     const std::string zeroMatch = " N15 B2:3 Y253 B1:0 Y0";
     std::string items = "N10 Y0";
-    for (int m = 0; m < 116; ++m) {
+    for (int m = 0; m < 116; ++m)
         items += zeroMatch;
-    }
     const auto zeros = Builder().Items(items + " N15 B2:3 Y26 B1:0 Y0 E").Bytes();
     EXPECT_EQ(zeros.size(), 344u);
     ExpectStream(std::vector<uint8_t>(BlockCoder::kCookedBlockSize), zeros);
@@ -155,9 +153,8 @@ TEST(BlockCoder, FullBlocks) {
     // only "BDQRS" is found, a token later and a byte shorter. Zeros follow.
     const std::string head = "ABDQRSABEtABFuABDQRS";
     auto withHead = [&](size_t n, std::string expected, int full, int last) {
-        for (int m = 0; m < full; ++m) {
+        for (int m = 0; m < full; ++m)
             expected += zeroMatch;
-        }
         std::vector<uint8_t> v(n);
         std::copy(head.begin(), head.end(), v.begin());
         ExpectStream(v, Builder()

@@ -50,9 +50,8 @@ TEST(BlockDecoder, RejectsMalformedStreams) {
     const auto text = BlockTestData::Text(3000, 1);
     stream = Coded(text);
     ASSERT_TRUE(Decode(decoder, stream, text.size()));
-    for (size_t len = 0; len < stream.size(); ++len) {
+    for (size_t len = 0; len < stream.size(); ++len)
         ASSERT_FALSE(Decode(decoder, {stream.begin(), stream.begin() + len}, text.size())) << len;
-    }
 }
 
 TEST(BlockDecoder, SurvivesGarbageAndCorruption) {
@@ -68,9 +67,8 @@ TEST(BlockDecoder, SurvivesGarbageAndCorruption) {
     const auto good = Coded(block);
     for (int k = 0; k < 600; ++k) {
         auto bad = good;
-        for (int flips = 1 + k % 3; flips > 0; --flips) {
+        for (int flips = 1 + k % 3; flips > 0; --flips)
             bad[rng() % bad.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
-        }
         bad.resize(k % 4 ? bad.size() : rng() % bad.size());
         Decode(decoder, bad, block.size());
     }

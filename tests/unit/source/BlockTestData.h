@@ -21,9 +21,8 @@ constexpr uint32_t kCookedMask = 8191;
 inline std::vector<uint8_t> Random(size_t n, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<uint8_t> v(n);
-    for (auto& b : v) {
+    for (auto& b : v)
         b = static_cast<uint8_t>(rng());
-    }
     return v;
 }
 
@@ -35,9 +34,8 @@ inline std::vector<uint8_t> Text(size_t n, uint32_t seed) {
     std::mt19937 rng(seed);
     std::geometric_distribution<size_t> pick(0.12);
     std::string s;
-    while (s.size() < n) {
+    while (s.size() < n)
         s += vocabulary[pick(rng) % vocabulary.size()] + (rng() % 11 ? " " : ".\r\n");
-    }
     return std::vector<uint8_t>(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
@@ -60,9 +58,8 @@ inline std::vector<uint8_t> Pcm(size_t n, uint32_t seed) {
 // Sixteen Mode 1 raw sectors with real EDC and ECC around `user` (16 x 2048 bytes).
 inline std::vector<uint8_t> RawSectors(const std::vector<uint8_t>& user, uint32_t lba) {
     std::vector<uint8_t> v(16 * CdSector::kRawSize);
-    for (uint32_t k = 0; k < 16; ++k) {
+    for (uint32_t k = 0; k < 16; ++k)
         CdSector::BuildMode1(lba + k, &user[k * CdSector::kUserSize], &v[k * CdSector::kRawSize]);
-    }
     return v;
 }
 
@@ -72,11 +69,10 @@ inline void AppendDistinct(std::vector<uint8_t>& v, size_t count, std::mt19937& 
     while (count > 0) {
         v.push_back(static_cast<uint8_t>(rng()));
         const size_t i = v.size() - 3;
-        if (v.size() < 3 || seen.insert(v[i] | v[i + 1] << 8 | v[i + 2] << 16).second) {
+        if (v.size() < 3 || seen.insert(v[i] | v[i + 1] << 8 | v[i + 2] << 16).second)
             --count;
-        } else {
+        else
             v.pop_back();
-        }
     }
 }
 
@@ -95,21 +91,17 @@ inline std::vector<uint8_t> PatternGapPattern(size_t len, size_t gap, uint32_t s
         std::set<uint32_t> seen;
         std::vector<uint8_t> v;
         AppendDistinct(v, len + gap, rng, seen);
-        if (len == 0) {
+        if (len == 0)
             return v;
-        }
         v.insert(v.end(), v.begin(), v.begin() + static_cast<std::ptrdiff_t>(len));
         bool ok = true;
-        for (size_t i = len + gap - 2; i < len + gap; ++i) { // strings running into the repeat
+        for (size_t i = len + gap - 2; i < len + gap; ++i) // strings running into the repeat
             ok = ok && seen.insert(v[i] | v[i + 1] << 8 | v[i + 2] << 16).second;
-        }
         int sharing = 0;
-        for (size_t i = 1; i < len + gap; ++i) {
+        for (size_t i = 1; i < len + gap; ++i)
             sharing += Bucket(v, i) == Bucket(v, 0);
-        }
-        if (ok && sharing <= 1) {
+        if (ok && sharing <= 1)
             return v;
-        }
     }
 }
 
@@ -147,17 +139,16 @@ public:
         std::istringstream in(notation);
         for (std::string item; in >> item;) {
             const auto v = static_cast<uint32_t>(std::atoi(item.c_str() + 1));
-            if (item[0] == 'N') {
+            if (item[0] == 'N')
                 N(v);
-            } else if (item[0] == 'Y') {
+            else if (item[0] == 'Y')
                 out_.push_back(static_cast<uint8_t>(v));
-            } else if (item[0] == 'B') {
+            else if (item[0] == 'B')
                 B(static_cast<int>(v), static_cast<uint32_t>(std::atoi(item.c_str() + 3)));
-            } else if (item[0] == 'R') {
+            else if (item[0] == 'R')
                 Run(reinterpret_cast<const uint8_t*>(item.data() + 1), item.size() - 1);
-            } else {
+            else
                 Items("N15 B2:3 Y255");
-            }
         }
         return *this;
     }
@@ -167,21 +158,19 @@ public:
         static const char* const kShort[] = {"",         "N10",      "N11",
                                              "N12 B1:0", "N12 B1:1", "N13 B2:0",
                                              "N13 B2:2", "N13 B2:1", "N13 B2:3"};
-        if (r <= 8) {
+        if (r <= 8)
             Items(kShort[r]);
-        } else if (r <= 24) {
+        else if (r <= 24)
             N(14).N(static_cast<uint32_t>(r - 9));
-        } else {
+        else
             N(15).B(2, 1).Items("Y" + std::to_string(r - 25));
-        }
         return Raw(p, r);
     }
 
     // A stretch of literals cut the way the coder must cut it: runs of 279, then the rest.
     Builder& Literals(const uint8_t* p, size_t count) {
-        for (; count >= 279; p += 279, count -= 279) {
+        for (; count >= 279; p += 279, count -= 279)
             Run(p, 279);
-        }
         return count ? Run(p, count) : *this;
     }
 

@@ -1,19 +1,10 @@
+#include "source/AnalysisFakes.h"
 #include "source/DriveList.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct FakeFiles : IFileSearch {
-    bool FindsFile(const std::string& pattern) override { return files.count(pattern) != 0; }
-    std::vector<std::string> FolderNames(const std::string& pattern) override {
-        auto it = folders.find(pattern);
-        return it == folders.end() ? std::vector<std::string>{} : it->second;
-    }
-    std::set<std::string> files;
-    std::map<std::string, std::vector<std::string>> folders;
-};
 
 struct FakeAlbums : IAlbumTitles {
     bool Ready() override { return true; }
@@ -39,7 +30,7 @@ struct DriveListFixture : ::testing::Test {
     CFakeDriveLibrary drives;
     CFakeCommon common;
     CFakeShellDrives shell;
-    FakeFiles files;
+    CFakeFileSearch files;
     FakeAlbums albums;
     CDriveListModel model{drives, common, shell, files, Text, &albums};
 
@@ -69,7 +60,7 @@ TEST_F(DriveListFixture, OversizedCdCapacityIsTakenFromTheLeadOutButNotForDvds) 
     Insert('E', 0, 400000, "BIG");
     drives.drives['E'].toc = MakeToc({{0, true}}, 300001);
     Insert('G', 32, 2000000, "MOVIE");
-    files.files.insert("G:\\VIDEO_TS\\*.*");
+    files.filePatterns.insert("G:\\VIDEO_TS\\*.*");
     auto rows = model.Rows({});
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].sizeText, std::to_string((300000 >> 10) * 2));
@@ -120,7 +111,7 @@ TEST_F(DriveListFixture, AlbumTitlesReplaceTheKindOfAudioDiscsOnly) {
     EXPECT_EQ(albums.asked, std::vector<std::string>{"E:"});
 }
 
-TEST(DriveListSelection, PreselectionThenRememberedTextThenFirstRow) {
+TEST(DriveListSelection, PreselectionThenRememberedTextThenFirstRowAndRowTextsParse) {
     const std::vector<std::string> rows = {"[D:] ONE ", "[E:] TWO ", "[F:] THREE "};
     EXPECT_EQ(RowToSelect(rows, std::nullopt, ""), 0);
     EXPECT_EQ(RowToSelect(rows, std::string("[e:] two "), ""), 1);
@@ -128,9 +119,6 @@ TEST(DriveListSelection, PreselectionThenRememberedTextThenFirstRow) {
     EXPECT_EQ(RowToSelect(rows, std::string("[D:] ONE "), "f:"), 2);
     EXPECT_EQ(RowToSelect(rows, std::nullopt, "Z:"), 0);
     EXPECT_EQ(RowToSelect({}, std::string("x"), "E:"), -1);
-}
-
-TEST(DriveListSelection, RowTextsParseIntoLetterAndDiscName) {
     EXPECT_EQ(ParseDriveRow("[E:] MY DISC ").letter, 'E');
     EXPECT_EQ(ParseDriveRow("[E:] MY DISC ").discName, "MY DISC ");
     EXPECT_EQ(ParseDriveRow("[E:] ").discName, "");

@@ -22,21 +22,18 @@ struct ReadCall {
     uint32_t size;
 };
 
+// The KB/s of a speed factor, as drives report them.
+inline uint16_t FactorKBs(int factor) {
+    return static_cast<uint16_t>(factor * kKBsPerSpeedFactor);
+}
+
 struct FakeDrive {
-    bool infoReadable = true;
-    bool ready = true;
-    bool opens = true;
-    bool tocReadable = true;
+    bool infoReadable = true, ready = true, opens = true, tocReadable = true;
     _CDROM_TOC toc{};
     uint16_t cdType = 2;
     uint32_t lastSector = 0;
-    int opened = 0;
-    int closed = 0;
-
-    std::string vendor = "FAKE";
-    std::string product;
-    std::string revision;
-
+    int opened = 0, closed = 0;
+    std::string vendor = "FAKE", product, revision;
     bool sessionsReadable = true;
     SESSIONS_DETAILS sessions{};
 
@@ -53,17 +50,13 @@ struct FakeDrive {
     int blockSize = 2048; // of the normal reads
 
     bool capabilitiesReadable = true;
-    uint16_t maxReadKBs = 0;
+    uint16_t maxReadKBs = 0, currentKBs = 0;
     // KB/s the drive reports running at after a speed factor was requested.
-    std::function<uint16_t(int factor)> runsAt = [](int factor) {
-        return static_cast<uint16_t>(factor * kKBsPerSpeedFactor);
-    };
+    std::function<uint16_t(int factor)> runsAt = FactorKBs;
     std::set<int> refusedSpeeds;
-    uint16_t currentKBs = 0;
 
     std::vector<ReadCall> reads;
-    std::vector<int> speedRequests;
-    std::vector<int> blockSizeRequests;
+    std::vector<int> speedRequests, blockSizeRequests;
 
     bool Fails(ReadCommand command, uint32_t sector) const {
         for (const auto& r : failing)
@@ -77,27 +70,19 @@ struct FakeDrive {
     }
 };
 
-// The KB/s of a speed factor, as drives report them.
-inline uint16_t FactorKBs(int factor) {
-    return static_cast<uint16_t>(factor * kKBsPerSpeedFactor);
-}
-
 // Builds a table of contents from track starts; the last start is the lead-out.
-inline _CDROM_TOC MakeToc(std::initializer_list<std::pair<uint32_t, bool>> tracks,
-                          uint32_t leadOut) {
+inline _CDROM_TOC MakeToc(const std::vector<std::pair<uint32_t, bool>>& tracks, uint32_t leadOut) {
     _CDROM_TOC toc{};
     toc.FirstTrack = 1;
-    uint8_t n = 0;
-    for (const auto& t : tracks) {
+    toc.LastTrack = static_cast<uint8_t>(tracks.size());
+    for (uint8_t n = 0; n <= toc.LastTrack; ++n) {
         TocTrackEntry& e = toc.TrackData[n];
-        e.TrackNumber = static_cast<uint8_t>(n + 1);
-        e.ControlAdr = static_cast<uint8_t>(0x10 | (t.second ? kTocDataTrack : 0));
-        SetTocAddress(e, t.first);
-        ++n;
+        const bool leadOutEntry = n == toc.LastTrack;
+        e.TrackNumber = leadOutEntry ? 0xAA : static_cast<uint8_t>(n + 1);
+        if (!leadOutEntry)
+            e.ControlAdr = static_cast<uint8_t>(0x10 | (tracks[n].second ? kTocDataTrack : 0));
+        SetTocAddress(e, leadOutEntry ? leadOut : tracks[n].first);
     }
-    toc.LastTrack = n;
-    toc.TrackData[n].TrackNumber = 0xAA;
-    SetTocAddress(toc.TrackData[n], leadOut);
     return toc;
 }
 
@@ -116,9 +101,7 @@ public:
             all += d.first;
         return Copy(all, letters, size);
     }
-    int GetZLXDriveLetters(char* letters, int size) override {
-        return Copy(virtualLetters, letters, size);
-    }
+    int GetZLXDriveLetters(char* s, int size) override { return Copy(virtualLetters, s, size); }
     int GetDriveInfo(char letter, CAspiCdromInfo* info) override {
         FakeDrive* d = Find(letter);
         if (!d || !d->infoReadable)
@@ -128,36 +111,25 @@ public:
         CopyField(d->revision, info->Revision);
         return 1;
     }
-    int IsUnitReady(char letter, int) override {
-        FakeDrive* d = Find(letter);
-        return d && d->ready;
-    }
+    int IsUnitReady(char letter, int) override { return Find(letter) && Find(letter)->ready; }
     int GetToc(char letter, _CDROM_TOC* toc, int) override {
         FakeDrive* d = Find(letter);
-        if (!d || !d->tocReadable)
-            return 0;
-        *toc = d->toc;
-        return 1;
+        if (d && d->tocReadable)
+            *toc = d->toc;
+        return d && d->tocReadable;
     }
-    int GetTocEC(char letter, _CDROM_TOC* toc, int timeout) override {
-        return GetToc(letter, toc, timeout);
-    }
-    uint16_t GetCDType(char letter) override {
-        FakeDrive* d = Find(letter);
-        return d ? d->cdType : 0;
-    }
+    int GetTocEC(char letter, _CDROM_TOC* toc, int t) override { return GetToc(letter, toc, t); }
+    uint16_t GetCDType(char letter) override { return Find(letter) ? Find(letter)->cdType : 0; }
     uint32_t ReadCapaticity(char letter, uint32_t* last, uint32_t* block, int) override {
-        FakeDrive* d = Find(letter);
-        *last = d ? d->lastSector : 0;
+        *last = Find(letter) ? Find(letter)->lastSector : 0;
         *block = 2048;
         return *last;
     }
     int OpenDrive(char letter) override {
         FakeDrive* d = Find(letter);
-        if (!d || !d->opens)
-            return 0;
-        ++d->opened;
-        return 1;
+        if (d && d->opens)
+            ++d->opened;
+        return d && d->opens;
     }
     int CloseDrive(char letter) override {
         if (FakeDrive* d = Find(letter))
@@ -167,68 +139,56 @@ public:
     // The record is opaque to callers; the fake keeps the drive letter in it so that the
     // details query, which names no drive, finds its drive again.
     int GetMultiSessionInfo(char letter, MULTISESSION_INFO* info, int) override {
-        FakeDrive* d = Find(letter);
-        if (!d || !d->sessionsReadable)
-            return 0;
         *info = MULTISESSION_INFO{};
         info->Data[0] = static_cast<uint8_t>(letter);
-        return 1;
+        return Find(letter) && Find(letter)->sessionsReadable;
     }
     int GetSessionsDetails(MULTISESSION_INFO* info, SESSIONS_DETAILS* details) override {
         FakeDrive* d = Find(static_cast<char>(info->Data[0]));
-        if (!d || !d->sessionsReadable)
-            return 0;
-        *details = d->sessions;
-        return 1;
+        if (d && d->sessionsReadable)
+            *details = d->sessions;
+        return d && d->sessionsReadable;
     }
     uint32_t ReadSectors(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
                          int) override {
-        FakeDrive* d = Find(letter);
-        return d ? Read(*d, ReadCommand::Normal, first, count, buffer, size, d->blockSize) : 0;
+        return Read(letter, ReadCommand::Normal, first, count, buffer, size, 0);
     }
     uint32_t ReadSectorsNFUA(char letter, uint32_t first, uint16_t count, void* buffer,
                              uint32_t size, int) override {
-        FakeDrive* d = Find(letter);
-        return d ? Read(*d, ReadCommand::NoFua, first, count, buffer, size, d->blockSize) : 0;
+        return Read(letter, ReadCommand::NoFua, first, count, buffer, size, 0);
     }
     uint32_t ReadSectorsReadCD(char letter, uint32_t first, uint16_t count, void* buffer,
                                uint32_t size, int mode, int) override {
-        FakeDrive* d = Find(letter);
-        return d && mode == kReadCdMode
-                   ? Read(*d, ReadCommand::ReadCd, first, count, buffer, size, 2352)
+        return mode == kReadCdMode
+                   ? Read(letter, ReadCommand::ReadCd, first, count, buffer, size, 2352)
                    : 0;
     }
     uint32_t ReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count, void* buffer,
                                   uint32_t size, int) override {
-        FakeDrive* d = Find(letter);
-        return d ? Read(*d, ReadCommand::ReadCdSubChannel, first, count, buffer, size, 2368) : 0;
+        return Read(letter, ReadCommand::ReadCdSubChannel, first, count, buffer, size, 2368);
     }
     uint32_t ReadPlxtrCDDA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
                            int) override {
-        FakeDrive* d = Find(letter);
-        return d ? Read(*d, ReadCommand::Plextor, first, count, buffer, size, 2352) : 0;
+        return Read(letter, ReadCommand::Plextor, first, count, buffer, size, 2352);
     }
     uint32_t ReadNecCDDA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
                          int) override {
-        FakeDrive* d = Find(letter);
-        return d ? Read(*d, ReadCommand::Nec, first, count, buffer, size, 2352) : 0;
+        return Read(letter, ReadCommand::Nec, first, count, buffer, size, 2352);
     }
     int SetReadSize(char letter, int blockSize) override {
         FakeDrive* d = Find(letter);
-        if (!d)
-            return 0;
-        d->blockSizeRequests.push_back(blockSize);
-        if (!d->blockSizeAccepted)
+        if (d)
+            d->blockSizeRequests.push_back(blockSize);
+        if (!d || !d->blockSizeAccepted)
             return 0;
         d->blockSize = blockSize;
         return 1;
     }
     int SetReadSpeed(char letter, uint8_t factor) override {
         FakeDrive* d = Find(letter);
-        if (!d)
-            return 0;
-        d->speedRequests.push_back(factor);
-        if (d->refusedSpeeds.count(factor))
+        if (d)
+            d->speedRequests.push_back(factor);
+        if (!d || d->refusedSpeeds.count(factor))
             return 0;
         d->currentKBs = factor == 255 ? d->maxReadKBs : d->runsAt(factor);
         return 1;
@@ -257,24 +217,27 @@ private:
         page.Bytes[offset] = static_cast<uint8_t>(kbs >> 8);
         page.Bytes[offset + 1] = static_cast<uint8_t>(kbs);
     }
-    // Whole sectors or nothing, and only into a buffer large enough for all of them.
-    static uint32_t Read(FakeDrive& d, ReadCommand command, uint32_t first, uint16_t count,
-                         void* buffer, uint32_t size, int sectorBytes) {
-        d.reads.push_back({command, first, count, size});
-        const uint32_t bytes = static_cast<uint32_t>(count) * static_cast<uint32_t>(sectorBytes);
-        if (!d.commands.count(command) || bytes > size || count == 0)
+    // Whole sectors or nothing, and only into a buffer large enough for all of them. The
+    // normal reads return sectors of the drive's block size (`sectorBytes` 0).
+    uint32_t Read(char letter, ReadCommand command, uint32_t first, uint16_t count, void* buffer,
+                  uint32_t size, int sectorBytes) {
+        FakeDrive* d = Find(letter);
+        if (!d)
+            return 0;
+        const uint32_t one = static_cast<uint32_t>(sectorBytes ? sectorBytes : d->blockSize);
+        d->reads.push_back({command, first, count, size});
+        if (!d->commands.count(command) || count * one > size || count == 0)
             return 0;
         for (uint32_t s = first; s < first + count; ++s)
-            if (d.Fails(command, s))
+            if (d->Fails(command, s))
                 return 0;
-        auto* out = static_cast<uint8_t*>(buffer);
         for (uint32_t i = 0; i < count; ++i) {
-            uint8_t* sector = out + i * static_cast<uint32_t>(sectorBytes);
-            if (d.content)
-                d.content(first + i, sector, static_cast<size_t>(sectorBytes));
+            uint8_t* sector = static_cast<uint8_t*>(buffer) + i * one;
+            if (d->content)
+                d->content(first + i, sector, one);
             else
-                std::memset(sector, 0, static_cast<size_t>(sectorBytes));
+                std::memset(sector, 0, one);
         }
-        return bytes;
+        return count * one;
     }
 };

@@ -18,13 +18,13 @@ struct ShownMessage {
 
 class CFakeMessages : public IMessages {
 public:
+    // Answers from `answers` in turn, then Cancel.
     int Show(int id, MsgIcon icon, MsgButtons buttons, const std::string& argument) override {
         shown.push_back({id, icon, buttons, argument});
-        if (answers.empty())
-            return kAnswerCancel;
-        int a = answers.front();
-        answers.pop_front();
-        return a;
+        const int answer = answers.empty() ? kAnswerCancel : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
     }
     void SetCaption(const std::string& text) override { caption = text; }
     std::vector<int> Ids() const {
@@ -60,9 +60,8 @@ public:
     }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
 
-    std::set<std::string> heldElsewhere;
+    std::set<std::string> heldElsewhere, files;
     std::vector<std::string> waits, released, broadcasts, started;
-    std::set<std::string> files;
     int startResult = 42;
 };
 
@@ -102,11 +101,10 @@ public:
 class CFakeShellDrives : public IShellDrives {
 public:
     bool DisplayName(char letter, std::string& name) override {
-        auto it = names.find(letter);
-        if (it == names.end())
-            return false;
-        name = it->second;
-        return true;
+        const auto it = names.find(letter);
+        if (it != names.end())
+            name = it->second;
+        return it != names.end();
     }
     std::map<char, std::string> names;
 };
@@ -129,11 +127,9 @@ public:
         job.RawDataReadable = rawReadable.find(letter) != std::string::npos;
         return failing.find(letter) == std::string::npos;
     }
-    std::string analysed;
-    std::string failing;
+    std::string analysed, failing, rawReadable;
     uint16_t lastCode = 0;
     std::map<char, uint16_t> kinds;
-    std::string rawReadable;
 };
 
 class CFakeSheets : public IWizardSheetFactory {
@@ -145,16 +141,11 @@ public:
             owner.shownAt.push_back(startPage);
             if (owner.onShow)
                 owner.onShow();
-            return owner.finish;
+            return false;
         }
     };
-    std::unique_ptr<IWizardSheet> Create(int captionId) override {
-        caption = captionId;
-        return std::make_unique<Sheet>(*this);
-    }
+    std::unique_ptr<IWizardSheet> Create(int) override { return std::make_unique<Sheet>(*this); }
     std::vector<int> shownAt;
-    bool finish = false;
-    int caption = 0;
     std::function<void()> onShow;
 };
 
@@ -172,6 +163,14 @@ struct FakeServices {
     CFakeAnalysis analysis;
     CFakeSheets sheets;
     CNoWorkInfo workInfo;
-    AppServices services{store,     registry, folders,     messages, system, common, languages,
-                         drives,    shellDrives, discInfo, analysis, sheets, workInfo};
+    AppServices services{store,  registry,    folders,  messages, system, common,  languages,
+                         drives, shellDrives, discInfo, analysis, sheets, workInfo};
+
+    // An installed product with all its paths set.
+    void InstallProduct() {
+        store.Set("ZlxHomePath", "C:\\Zelvane\\");
+        for (const char* p : {"ZlxImagePath", "CddbPath", "ZlxZQCPath", "ZlxScriptPath"})
+            store.Set(p, "C:\\Data\\");
+        system.files.insert("C:\\Zelvane\\system\\zlximg.dat");
+    }
 };

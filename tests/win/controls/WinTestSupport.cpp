@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <fstream>
 #include <vector>
 
 void EnsureCommonControls() {
@@ -118,38 +119,24 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     SelectObject(dc, old);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(stride * static_cast<DWORD>(height));
+    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<char> pixels(((static_cast<size_t>(width) * 3 + 3) & ~size_t{3}) *
+                             static_cast<size_t>(height));
     GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(),
               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     CreateDirectoryA("screenshots", nullptr);
     const std::string path = "screenshots\\" + name + ".bmp";
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
+    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof file + sizeof info}; // "BM"
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return {};
-    DWORD written = 0;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    const bool ok =
-        WriteFile(out, &file, sizeof file, &written, nullptr) &&
-        WriteFile(out, &info, sizeof info, &written, nullptr) &&
-        WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-    CloseHandle(out);
-    return ok ? path : std::string();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return out ? path : std::string();
 }

@@ -21,7 +21,6 @@ public:
     HWND AddChild(const char* windowClass, const char* text, DWORD style, int id, int x, int y,
                   int width, int height) const;
     int LastCommand() const { return m_lastCommand; }
-    HFONT DialogFont() const { return m_font; }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -65,35 +65,24 @@ protected:
                    ? SpeedKBs(page, kCurrentReadSpeedOffset) / kKBsPerSpeedFactor
                    : 0xFFFF;
     }
-};
-
-struct SampleDisc {
-    const char* image;
-    MediaHint media;
-    uint16_t type;
-    int tracks;
-    int dataTracks;
-};
-
-const SampleDisc kSamples[] = {
-    {"audio.cue", MediaHint::Auto, 2, 12, 0},
-    {"cdtext.cue", MediaHint::Auto, 7, 4, 0},
-    {"data.iso", MediaHint::Auto, 0, 1, 1},
-    {"mixed.cue", MediaHint::Auto, 1, 4, 1},
-    {"cdextra.cue", MediaHint::Auto, 6 | 4096, 5, 1},
-    {"vcd.cue", MediaHint::Auto, 5, 1, 1},
-    {"svcd.iso", MediaHint::Auto, 16, 1, 1},
-    {"photocd.cue", MediaHint::Auto, 8, 1, 1},
-    {"cdi.cue", MediaHint::Auto, 4, 1, 1},
-    {"dvdvideo.iso", MediaHint::Dvd, 32, 1, 1},
-    {"dvdrom.iso", MediaHint::Dvd, 32, 1, 1},
-    {"dvdromvideo.iso", MediaHint::Dvd, 32, 1, 1},
+    bool IsIso9660(uint32_t descriptor) {
+        return memcmp(Cooked(descriptor).data() + 1, "CD001", 5) == 0;
+    }
 };
 
 TEST_F(DriveTest, EverySampleDiscHasItsKindAndAConsistentTableOfContents) {
-    for (const SampleDisc& s : kSamples) {
+    const struct {
+        const char* image;
+        uint16_t type;
+        int tracks, dataTracks;
+    } samples[] = {
+        {"audio.cue", 2, 12, 0},    {"cdtext.cue", 7, 4, 0},         {"data.iso", 0, 1, 1},
+        {"mixed.cue", 1, 4, 1},     {"cdextra.cue", 6 | 4096, 5, 1}, {"vcd.cue", 5, 1, 1},
+        {"svcd.iso", 16, 1, 1},     {"photocd.cue", 8, 1, 1},        {"cdi.cue", 4, 1, 1},
+        {"dvdvideo.iso", 32, 1, 1}, {"dvdrom.iso", 32, 1, 1},        {"dvdromvideo.iso", 32, 1, 1}};
+    for (const auto& s : samples) {
         SCOPED_TRACE(s.image);
-        Insert(s.image, "modern", s.media);
+        Insert(s.image, "modern", s.type == 32 ? MediaHint::Dvd : MediaHint::Auto);
         ASSERT_TRUE(ZLXScsiIsUnitReady(kDrive, 30));
         EXPECT_EQ(ZLXScsiGetCDType(kDrive), s.type);
         const _CDROM_TOC toc = Toc();
@@ -150,49 +139,37 @@ TEST_F(DriveTest, RawDataSectorsAreBuiltAroundTheUserData) {
     ASSERT_EQ(mode2.size(), 2352u);
     EXPECT_EQ(mode2[15], 2);
     EXPECT_TRUE(DataSectorChecksOut(mode2.data()));
-    EXPECT_EQ(memcmp(Cooked(16).data() + 1, "CD001", 5), 0);
-
-    Insert("mixed.cue"); // a MODE1/2048 track, then audio from another file after a pregap
-    const uint32_t start2 = Address(Toc(), 1);
-    EXPECT_TRUE(DataSectorChecksOut(ReadCd(start2 - 151).data()));
-    EXPECT_EQ(ReadCd(start2 - 1), std::vector<uint8_t>(2352, 0));
-    EXPECT_EQ(ReadCd(start2), FileBytes(Sample("mixed-audio.bin"), 0, 2352));
+    EXPECT_TRUE(IsIso9660(16));
 }
 
 TEST_F(DriveTest, CdExtraHasTwoSessionsApartByTheSessionGap) {
     Insert("cdextra.cue");
     const _CDROM_TOC toc = Toc();
     const uint32_t audioEnd = Address(toc, 4) - 11400;
+    EXPECT_EQ(audioEnd, FileSize(Sample("cdextra-audio.bin")) / 2352);
     MULTISESSION_INFO info = {};
     SESSIONS_DETAILS details = {};
     ASSERT_TRUE(ZLXScsiGetMultiSessionInfo(kDrive, &info, 15));
     ASSERT_TRUE(ZLXScsiGetSessionsDetails(&info, &details));
     ASSERT_EQ(details.Count, 2);
-    const SessionDetail& first = details.Sessions[0];
-    const SessionDetail& second = details.Sessions[1];
-    EXPECT_EQ(first.Session, 1);
-    EXPECT_EQ(first.FirstTrack, 1);
-    EXPECT_EQ(first.LastTrack, 4);
-    EXPECT_EQ(first.FirstSector, 0u);
-    EXPECT_EQ(first.LastSector, audioEnd - 1);
-    EXPECT_EQ(second.Session, 2);
-    EXPECT_EQ(second.FirstTrack, 5);
-    EXPECT_EQ(second.LastTrack, 5);
-    EXPECT_EQ(second.FirstSector, Address(toc, 4));
-    EXPECT_EQ(second.LastSector, LastSector());
-    EXPECT_EQ(audioEnd, FileSize(Sample("cdextra-audio.bin")) / 2352);
+    auto fields = [](const SessionDetail& s) {
+        return std::vector<uint32_t>{s.Session, s.FirstTrack, s.LastTrack, s.FirstSector,
+                                     s.LastSector};
+    };
+    EXPECT_EQ(fields(details.Sessions[0]), (std::vector<uint32_t>{1, 1, 4, 0, audioEnd - 1}));
+    EXPECT_EQ(fields(details.Sessions[1]),
+              (std::vector<uint32_t>{2, 5, 5, Address(toc, 4), LastSector()}));
 
     EXPECT_TRUE(ReadCd(audioEnd + 100).empty()); // nothing between the sessions
-    EXPECT_EQ(memcmp(Cooked(second.FirstSector + 16).data() + 1, "CD001", 5), 0);
-    const std::vector<uint8_t> raw = ReadCd(second.FirstSector);
+    EXPECT_TRUE(IsIso9660(Address(toc, 4) + 16));
+    const std::vector<uint8_t> raw = ReadCd(Address(toc, 4));
     ASSERT_EQ(raw.size(), 2352u);
     EXPECT_TRUE(DataSectorChecksOut(raw.data()));
 }
 
 TEST_F(DriveTest, SubChannelReadsCarryTheQOfEachSector) {
     Insert("audio.cue");
-    const uint32_t start2 = Address(Toc(), 1);
-    const uint32_t lba = start2 - 10; // in track 2's pregap
+    const uint32_t lba = Address(Toc(), 1) - 10; // in track 2's pregap
     std::vector<uint8_t> b(2368 * 2);
     ASSERT_EQ(ZLXScsiReadSectorsReadCDSCQ(kDrive, lba, 2, b.data(), 2368 * 2, 15), 2368u * 2);
     EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.begin() + 2352), ReadCd(lba));
@@ -263,41 +240,35 @@ TEST_F(DriveTest, DvdDrivesAndDvdMedia) {
     EXPECT_TRUE(ReadCd(16).empty()); // READ CD is for CDs
     EXPECT_EQ(ZLXScsiSetReadSize(kDrive, 2352), 0);
     EXPECT_EQ(LastSector() + 1, FileSize(Sample("dvdvideo.iso")) / 2048);
-}
 
-TEST_F(DriveTest, AnIsoLargerThanACdIsADvd) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + "zl5scsi-large.iso";
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    // An image larger than a CD is a DVD unless the configuration says otherwise.
     const std::vector<uint8_t> head = FileBytes(Sample("data.iso"), 0, 17 * 2048);
-    DWORD written = 0;
-    WriteFile(f, head.data(), static_cast<DWORD>(head.size()), &written, nullptr);
+    const std::string large = TempFile("zl5scsi-large.iso", std::string(head.begin(), head.end()));
+    HANDLE f = CreateFileA(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     LARGE_INTEGER size;
     size.QuadPart = 901ll * 1024 * 1024; // left sparse
     SetFilePointerEx(f, size, nullptr, FILE_BEGIN);
     SetEndOfFile(f);
     CloseHandle(f);
-
-    Configure(kDrive, path);
+    Configure(kDrive, large);
     EXPECT_EQ(ZLXScsiGetCDType(kDrive), 32);
     EXPECT_EQ(LastSector(), 901u * 512 - 1);
-    Configure(kDrive, path, "modern", MediaHint::Cd);
+    Configure(kDrive, large, "modern", MediaHint::Cd);
     EXPECT_EQ(ZLXScsiGetCDType(kDrive), 0);
     RemoveDrive(kDrive);
-    ZLXScsiGetKnownDrives(temp, sizeof(temp)); // lets the library close the file
-    DeleteFileA(path.c_str());
+    char letters[28];
+    ZLXScsiGetKnownDrives(letters, sizeof(letters)); // lets the library close the file
+    DeleteFileA(large.c_str());
 }
 
 TEST_F(DriveTest, SpeedRequestsFollowTheProfile) {
-    struct Case {
+    const struct {
         const char* profile;
         uint8_t request;
         uint16_t current;
     } cases[] = {{"modern", 46, 40}, {"modern", 255, 48}, {"noraw", 30, 30},
                  {"oldslow", 7, 6},  {"oldslow", 3, 2},   {"nosub", 50, 24}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.profile) + " " + std::to_string(c.request));
         Insert("data.iso", c.profile);
         ASSERT_EQ(ZLXScsiSetReadSpeed(kDrive, c.request), 1);
@@ -305,44 +276,6 @@ TEST_F(DriveTest, SpeedRequestsFollowTheProfile) {
     }
     Insert("data.iso", "vendoraudio");
     EXPECT_EQ(CurrentSpeed(), 0xFFFF); // no capabilities page
-}
-
-// The wizard's speed probe (try m-2 up to m+3 until the drive reports the factor asked for;
-// then list each s whose request is reported as s-1) reaches a different end per profile.
-TEST_F(DriveTest, EachProfileLeadsTheSpeedProbeItsOwnWay) {
-    struct Expect {
-        const char* profile;
-        int found; // -1: gave up, -2: no capabilities
-        std::vector<int> list;
-    } expected[] = {{"modern", 48, {48, 40, 32, 24, 16, 8, 4}},
-                    {"noraw", 30, {}},
-                    {"oldslow", 6, {6, 4, 2}},
-                    {"dvdonly", -1, {}},
-                    {"vendoraudio", -2, {}},
-                    {"nosub", -1, {}}};
-    for (const Expect& e : expected) {
-        SCOPED_TRACE(e.profile);
-        Insert(e.profile == std::string("dvdonly") ? "dvdrom.iso" : "data.iso", e.profile,
-               e.profile == std::string("dvdonly") ? MediaHint::Dvd : MediaHint::Auto);
-        _MODE_CAPABILITIES_PAGE2 page = {};
-        int found = -2;
-        if (ZLXScsiGetCapabilities(kDrive, &page, 15)) {
-            const int m = SpeedKBs(page, kMaxReadSpeedOffset) / kKBsPerSpeedFactor;
-            found = -1;
-            for (int f = m - 2; f < m + 4 && found < 0; ++f) {
-                if (!ZLXScsiSetReadSpeed(kDrive, static_cast<uint8_t>(f)))
-                    break;
-                if (CurrentSpeed() == f)
-                    found = f;
-            }
-        }
-        EXPECT_EQ(found, e.found);
-        std::vector<int> list;
-        for (int s = found + 1; found > 0 && s >= 2; --s)
-            if (ZLXScsiSetReadSpeed(kDrive, static_cast<uint8_t>(s)) && CurrentSpeed() == s - 1)
-                list.push_back(s - 1);
-        EXPECT_EQ(list, e.list);
-    }
 }
 
 TEST_F(DriveTest, ConfiguredSectorRangesFailToRead) {
@@ -360,49 +293,50 @@ TEST_F(DriveTest, ConfiguredSectorRangesFailToRead) {
     EXPECT_EQ(ZLXScsiReadSectors(kDrive, LastSector(), 2, b.data(), 4096, 15), 0u);
 }
 
-TEST_F(DriveTest, AnEmptyDriveIsKnownButHasNoMedium) {
+TEST_F(DriveTest, EmptyVirtualAndAnalogDrivesAreListedFromTheirConfiguration) {
+    DriveConfig c;
+    c.isVirtual = c.analog = true;
+    Configure('U', c);
     Configure(kDrive, "");
     char letters[28] = {};
     ZLXScsiGetKnownDrives(letters, sizeof(letters));
-    EXPECT_NE(std::string(letters).find(kDrive), std::string::npos);
+    EXPECT_STREQ(letters, "TU");
+    ZLXScsiGetZLXDriveLetters(letters, sizeof(letters));
+    EXPECT_STREQ(letters, "U");
+    EXPECT_EQ(ZLXScsiGetKnownDrives(letters, 2), 1); // cut to the buffer
+    EXPECT_STREQ(letters, "T");
+    EXPECT_EQ(ZLXIsAnalogAudio('u'), 1);
+    EXPECT_EQ(ZLXIsAnalogAudio(kDrive), 0);
+
+    // The empty drive is known but has no medium.
     CAspiCdromInfo info;
     ASSERT_EQ(ZLXScsiGetDriveInfo(kDrive, &info), 1);
     EXPECT_STREQ(info.Vendor, "KESTREL ");
-    EXPECT_STREQ(info.Product, "DVD-RW KD-2080  ");
     EXPECT_EQ(ZLXScsiIsUnitReady(kDrive, 30), 0);
-    _CDROM_TOC toc;
-    EXPECT_EQ(ZLXScsiGetToc(kDrive, &toc, 30), 0);
     EXPECT_EQ(LastSector(), 0u);
-    EXPECT_TRUE(Cooked(0).empty());
-    EXPECT_EQ(ZLXScsiIsUnitReady('Q', 30), 0); // not configured at all
-    EXPECT_EQ(ZLXScsiGetDriveInfo('Q', &info), 0);
+    EXPECT_EQ(ZLXScsiGetDriveInfo('Q', &info), 0); // not configured at all
+
+    RemoveDrive('U');
+    EXPECT_EQ(ZLXIsAnalogAudio('U'), 0);
+    ZLXScsiGetZLXDriveLetters(letters, sizeof(letters));
+    EXPECT_STREQ(letters, "");
 }
 
 TEST_F(DriveTest, BrokenImagesLeaveTheDriveWithoutAMedium) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = temp;
-    auto write = [&](const std::string& name, const std::string& text) {
-        HANDLE f = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                               nullptr);
-        DWORD n = 0;
-        WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-        CloseHandle(f);
-        return folder + name;
-    };
     std::string noise(70000, '\0');
     for (size_t i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<char>((i * 2654435761u) >> 13);
-    write("zl5short.bin", std::string(2352 * 10, '\0'));
+    TempFile("zl5short.bin", std::string(2352 * 10, '\0'));
     const std::string images[] = {
-        write("zl5nonsense.cue", "this is not a cue sheet\n"),
-        write("zl5noise.cue", noise),
-        write("zl5missing.cue", "FILE \"nowhere.bin\" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"),
-        write("zl5truncated.cue", "FILE \"zl5short.bin\" BINARY\nTRACK 01 AUDIO\n"
-                                  "INDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:01:00\n"),
-        write("zl5noise.iso", noise),
-        write("zl5empty.iso", ""),
-        folder + "zl5absent.iso",
+        TempFile("zl5nonsense.cue", "this is not a cue sheet\n"),
+        TempFile("zl5noise.cue", noise),
+        TempFile("zl5missing.cue",
+                 "FILE \"nowhere.bin\" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"),
+        TempFile("zl5truncated.cue", "FILE \"zl5short.bin\" BINARY\nTRACK 01 AUDIO\n"
+                                     "INDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:01:00\n"),
+        TempFile("zl5noise.iso", noise),
+        TempFile("zl5empty.iso", ""),
+        TempFile("zl5empty.iso", "") + ".absent", // no such file
     };
     for (const std::string& image : images) {
         SCOPED_TRACE(image);
@@ -413,44 +347,6 @@ TEST_F(DriveTest, BrokenImagesLeaveTheDriveWithoutAMedium) {
         EXPECT_EQ(ZLXScsiGetToc(kDrive, &toc, 30), 0);
         EXPECT_TRUE(ReadCd(0).empty());
     }
-}
-
-TEST_F(DriveTest, ChangesToTheConfigurationCountAsMediaChanges) {
-    DriveConfig c;
-    c.image = Sample("data.iso");
-    c.profile = "oldslow";
-    Configure(kDrive, c);
-    EXPECT_EQ(ZLXScsiGetCDType(kDrive), 0);
-    ASSERT_EQ(ZLXScsiSetReadSize(kDrive, 2352), 1);
-    ++c.changes; // the same disc inserted again
-    Configure(kDrive, c);
-    std::vector<uint8_t> b(2352);
-    EXPECT_EQ(ZLXScsiReadSectorsNFUA(kDrive, 16, 1, b.data(), 2352, 15), 2048u);
-    c.image = Sample("audio.cue");
-    Configure(kDrive, c);
-    EXPECT_EQ(ZLXScsiGetCDType(kDrive), 2);
-}
-
-TEST_F(DriveTest, VirtualAndAnalogDrivesAreListedFromTheirConfiguration) {
-    DriveConfig c;
-    c.isVirtual = true;
-    c.analog = true;
-    Configure('U', c);
-    Configure(kDrive, "");
-    char letters[28] = {};
-    ZLXScsiGetKnownDrives(letters, sizeof(letters));
-    EXPECT_STREQ(letters, "TU");
-    ZLXScsiGetZLXDriveLetters(letters, sizeof(letters));
-    EXPECT_STREQ(letters, "U");
-    EXPECT_EQ(ZLXScsiGetKnownDrives(letters, 2), 1); // cut to the buffer
-    EXPECT_STREQ(letters, "T");
-    EXPECT_EQ(ZLXIsAnalogAudio('U'), 1);
-    EXPECT_EQ(ZLXIsAnalogAudio('u'), 1);
-    EXPECT_EQ(ZLXIsAnalogAudio(kDrive), 0);
-    RemoveDrive('U');
-    EXPECT_EQ(ZLXIsAnalogAudio('U'), 0);
-    ZLXScsiGetZLXDriveLetters(letters, sizeof(letters));
-    EXPECT_STREQ(letters, "");
 }
 
 } // namespace
