@@ -7,33 +7,33 @@ namespace {
 uint16_t DataKind(const DiscFacts& facts, const IsoVolume& v) {
     const std::string& k = facts.discKind;
     if (k == "SVCD" || k == "SUPER-VIDEO-CD")
-        return DiscKind::kSuperVideoCd;
+        return CdKind::SuperVideoCd;
     if (k == "VCD" || k == "VIDEO-CD")
-        return DiscKind::kVideoCd;
+        return CdKind::VideoCd;
     if (k == "PHOTO-CD" || k == "PHOTOCD")
-        return DiscKind::kPhotoCd;
+        return CdKind::PhotoCd;
     if (k == "CD-I" || k == "CDI")
-        return DiscKind::kCdi;
+        return CdKind::CdI;
     if (!v.found)
-        return DiscKind::kData;
+        return CdKind::Data;
     if (v.HasFolder("SVCD") || v.Mentions("SUPERVCD") || v.Mentions("HQ-VCD"))
-        return DiscKind::kSuperVideoCd;
+        return CdKind::SuperVideoCd;
     if (v.HasFolder("MPEGAV") || v.HasFolder("VCD") || v.Mentions("VIDEO_CD"))
-        return DiscKind::kVideoCd;
+        return CdKind::VideoCd;
     if (v.HasFolder("PHOTO_CD"))
-        return DiscKind::kPhotoCd;
+        return CdKind::PhotoCd;
     if (v.standardId == "CD-I " || v.systemId.find("CD-I") != std::string::npos ||
         v.applicationId.find("CD-I") != std::string::npos)
-        return DiscKind::kCdi;
-    return DiscKind::kData;
+        return CdKind::CdI;
+    return CdKind::Data;
 }
 } // namespace
 
 uint16_t ClassifyDisc(CDiscImage& disc) {
     const CDiscLayout& layout = disc.Layout();
     if (layout.dvd)
-        return DiscKind::kDvd;
-    const uint16_t multisession = layout.sessions.size() > 1 ? DiscKind::kMultisession : 0;
+        return CdKind::Dvd;
+    const uint16_t multisession = layout.sessions.size() > 1 ? kMultisessionFlag : 0;
     bool firstSessionAudio = true, anyAudio = false, anyData = false, laterData = false;
     for (const LayoutTrack& t : layout.tracks) {
         anyAudio = anyAudio || !t.IsData();
@@ -44,10 +44,10 @@ uint16_t ClassifyDisc(CDiscImage& disc) {
             laterData = laterData || t.IsData();
     }
     if (multisession && firstSessionAudio && laterData)
-        return DiscKind::kCdExtra | multisession;
+        return CdKind::CdExtra | multisession;
     if (!anyData)
-        return (disc.Facts().cdText ? DiscKind::kCdText : DiscKind::kAudio) | multisession;
+        return (disc.Facts().cdText ? CdKind::CdText : CdKind::Audio) | multisession;
     if (anyAudio)
-        return DiscKind::kMixedMode | multisession;
+        return CdKind::MixedMode | multisession;
     return DataKind(disc.Facts(), disc.Volume()) | multisession;
 }

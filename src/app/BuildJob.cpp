@@ -5,24 +5,30 @@
 #include <cstring>
 
 namespace {
-const char* Flag(int value) { return value ? "1" : "0"; }
+const char* Flag(int value) {
+    return value ? "1" : "0";
+}
 
 // Number of the first (or last) two characters of the track order.
-int OrderNumber(const std::string& text) { return static_cast<int>(DecimalValue(text)); }
+int OrderNumber(const std::string& text) {
+    return static_cast<int>(DecimalValue(text));
+}
 } // namespace
 
 bool KindNeedsRawRead(uint16_t cdType) {
-    switch (cdType & 0xFF) {
-    case 4:  // CD-i
-    case 5:  // Video CD
-    case 6:  // CD Extra
-    case 16: // Super Video CD
+    switch (KindByte(cdType)) {
+    case CdKind::CdI:
+    case CdKind::VideoCd:
+    case CdKind::CdExtra:
+    case CdKind::SuperVideoCd:
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
-CBuildJob::CBuildJob(IEnvStore& store, IRegistry& registry) : Presets(store, registry), m_store(store) {
+CBuildJob::CBuildJob(IEnvStore& store, IRegistry& registry)
+    : Presets(store, registry), m_store(store) {
     Reset();
     m_store.WriteText("ZLXBuildDataReady", "0");
 }
@@ -33,10 +39,17 @@ void CBuildJob::Reset() {
     MaxReadSpeed = SelReadSpeed = DynamicReadSpeed = 0;
     DriveBuild = EditorWizard = EditorBuild = 0;
     switch (ReadStoreNumber(m_store, "ZLXBuildEditor", 2, 0)) {
-    case 1: DriveBuild = 1; break;
-    case 2: EditorWizard = 1; break;
-    case 3: EditorBuild = 1; break;
-    default: break;
+    case 1:
+        DriveBuild = 1;
+        break;
+    case 2:
+        EditorWizard = 1;
+        break;
+    case 3:
+        EditorBuild = 1;
+        break;
+    default:
+        break;
     }
 
     UnchangedDisc = 1;
@@ -54,11 +67,13 @@ void CBuildJob::Reset() {
     DynamicErrorHandling = 1;
     QuickCopyInUse = WriteQuickCopyFile = QuickCopySettingsLoaded = 0;
 
-    if (auto v = ReadStoreText(m_store, "ZlxDisabelUseOfLoacalImages", 2); v && !v->empty() && (*v)[0] == '1')
+    if (auto v = ReadStoreText(m_store, "ZlxDisabelUseOfLoacalImages", 2);
+        v && !v->empty() && (*v)[0] == '1')
         InsertIntoNet = 1;
 
-    for (std::string* s : {&DestinationFile, &AlbumTitle, &Artist, &TrackOrder, &Password, &StartProgram,
-                           &StartPath, &AutoInsertDrive, &Label, &Description, &AudioFileFormat})
+    for (std::string* s :
+         {&DestinationFile, &AlbumTitle, &Artist, &TrackOrder, &Password, &StartProgram, &StartPath,
+          &AutoInsertDrive, &Label, &Description, &AudioFileFormat})
         s->clear();
 
     CompressionType = CompressionLevel = 0;
@@ -125,11 +140,12 @@ void CBuildJob::LoadEditorValues(bool withInfo) {
 void CBuildJob::WriteZlxType() {
     const uint8_t kind = CdType & 0xFF;
     const char* type = nullptr;
-    if (kind == kCdTypeCdExtra) {
-        const std::string last = TrackOrder.size() >= 2 ? TrackOrder.substr(TrackOrder.size() - 2) : TrackOrder;
+    if (kind == CdKind::CdExtra) {
+        const std::string last =
+            TrackOrder.size() >= 2 ? TrackOrder.substr(TrackOrder.size() - 2) : TrackOrder;
         if (OrderNumber(last) != Toc.LastTrack)
             type = "2";
-    } else if (kind == kCdTypeMixedMode) {
+    } else if (kind == CdKind::MixedMode) {
         const int first = OrderNumber(TrackOrder.substr(0, 2));
         if (first != 1)
             type = "2";
@@ -156,7 +172,9 @@ void CBuildJob::WriteTrackNames() {
 
 void CBuildJob::WriteToStore() {
     IEnvStore& s = m_store;
-    auto decimal = [&](const char* name, long value) { s.WriteText(name, std::to_string(value).c_str()); };
+    auto decimal = [&](const char* name, long value) {
+        s.WriteText(name, std::to_string(value).c_str());
+    };
     const char drive[2] = {SourceDrive, '\0'};
 
     s.WriteText("ZLXBuildSourceCDDrive", drive);
@@ -167,7 +185,9 @@ void CBuildJob::WriteToStore() {
     if (RawDataReadable)
         s.WriteText("ZlxBuildRAWDataType", RawDataType == 1 ? "1" : "2");
     if (RawAudioReadable)
-        s.WriteText("ZlxBuildRAWAudioType", RawAudioType == 1 ? "1" : RawAudioType == 2 ? "2" : "3");
+        s.WriteText("ZlxBuildRAWAudioType", RawAudioType == 1   ? "1"
+                                            : RawAudioType == 2 ? "2"
+                                                                : "3");
     decimal("ZlxBuildSectorSize", SectorSize);
     decimal("ZlxBuildSectorType", SectorType);
     if (!UnchangedDisc)
@@ -258,17 +278,21 @@ uint32_t CBuildJob::SelectedSizeMB() const {
 
 uint32_t CBuildJob::EstimatedDataSizeMB() const {
     if (EditorWizard || EditorBuild) {
-        uint64_t total = static_cast<uint64_t>(ReadStoreNumber(m_store, "CDETotalSectors", 40, 0) & 0xFFFFFFFF);
+        uint64_t total =
+            static_cast<uint64_t>(ReadStoreNumber(m_store, "CDETotalSectors", 40, 0) & 0xFFFFFFFF);
         return static_cast<uint32_t>(total * 2 / 1024);
     }
     int column = 0;
     if (CompressionType == 1)
         column = 1;
     else if (CompressionType == 2)
-        column = CompressionLevel == 1 ? 2 : CompressionLevel == 3 ? 3 : CompressionLevel == 6 ? 4 : 0;
+        column = CompressionLevel == 1   ? 2
+                 : CompressionLevel == 3 ? 3
+                 : CompressionLevel == 6 ? 4
+                                         : 0;
 
     int group = kDataCooked;
-    if (AudioRecordMode == 2 && AudioTrackCount > 0 && (CdType & 0xFF) != kCdTypeDvd)
+    if (AudioRecordMode == 2 && AudioTrackCount > 0 && !IsDvd(CdType))
         group = kWholeDiscRaw;
     else if (SectorSize == 2352)
         group = kDataRaw;
@@ -289,7 +313,8 @@ uint32_t CBuildJob::EstimatedDataSizeMB() const {
     // The share is scaled with the single-precision 0.01, so 100 % can come out one
     // megabyte below the figure; the writer's expectations were set by that rounding.
     const float onePercent = 0.01f;
-    return static_cast<uint32_t>(static_cast<double>(percent) * figure * static_cast<double>(onePercent));
+    return static_cast<uint32_t>(static_cast<double>(percent) * figure *
+                                 static_cast<double>(onePercent));
 }
 
 uint32_t CBuildJob::EstimatedAudioSizeMB() const {

@@ -4,6 +4,7 @@
 #include "audio/AudioFormatRecord.h"
 #include "discinfo/AlbumInfo.h"
 #include "settings/ZlxPreSettings.h"
+#include "source/CdTypeCode.h"
 #include "source/DriveTypes.h"
 
 #include <cstdint>
@@ -19,10 +20,6 @@ struct SectorRange {
 // Estimate figures: four groups of five (uncompressed, block coder, zlib 1, 3, 6).
 enum EstimateGroup { kWholeDiscCooked = 0, kWholeDiscRaw = 5, kDataCooked = 10, kDataRaw = 15 };
 constexpr int kEstimateFigures = 20;
-
-constexpr uint8_t kCdTypeCdExtra = 6;
-constexpr uint8_t kCdTypeMixedMode = 1;
-constexpr uint8_t kCdTypeDvd = 32;
 
 // CD-i, Video CD, CD Extra and Super Video CD can only be copied with raw sector reads.
 bool KindNeedsRawRead(uint16_t cdType);

@@ -1,11 +1,11 @@
 #include "settings/ZlxPreSettings.h"
 
+#include "source/CdTypeCode.h"
+
 namespace {
 constexpr int kPresetTextSize = 70;
 constexpr size_t kCompressionLength = 68;
 
-// Content bits of a DVD type code.
-constexpr uint16_t kAudioTs = 256, kVideoTs = 512, kOtherContent = 1024;
 } // namespace
 
 CZlxPreSettings::CZlxPreSettings(IEnvStore& store, IRegistry& registry)
@@ -30,13 +30,15 @@ int CZlxPreSettings::GroupFlag(int group) const {
 int CZlxPreSettings::GroupNumber(int group) const {
     if (group < 0 || group >= kPresetGroups)
         return 0;
-    return static_cast<int>(DecimalValue(Compression.substr(static_cast<size_t>(group) * 4 + 1, 3)));
+    return static_cast<int>(
+        DecimalValue(Compression.substr(static_cast<size_t>(group) * 4 + 1, 3)));
 }
 
 void CZlxPreSettings::Save() {
     if (!m_modified)
         return;
-    const std::string audio = std::string(OneZero(!AudioAsDataTracks)) + OneZero(SubChannelForAudioDiscs);
+    const std::string audio =
+        std::string(OneZero(!AudioAsDataTracks)) + OneZero(SubChannelForAudioDiscs);
     WriteAndMirror({{"ZlxPreCompression", Compression}, {"ZlxPreAudio", audio}},
                    {{"ZlxPreCompression", Compression}, {"ZlxPreAudio", audio}});
     AudioFormatValues::Write(m_store, "ZlxPreAcm", AudioFormat);
@@ -45,29 +47,45 @@ void CZlxPreSettings::Save() {
 
 CompressionSetting FixedCompression(int number) {
     switch (number) {
-    case 1: return {1, 0};
-    case 2: return {2, 1};
-    case 3: return {2, 3};
-    case 4: return {2, 6};
-    default: return {0, 0};
+    case 1:
+        return {1, 0};
+    case 2:
+        return {2, 1};
+    case 3:
+        return {2, 3};
+    case 4:
+        return {2, 6};
+    default:
+        return {0, 0};
     }
 }
 
 int PresetGroupForDisc(uint16_t cdType) {
     switch (cdType & 0xFF) {
-    case 0: return 2;
-    case 2: return 3;
-    case 1: return 4;
-    case 7: return 5;
-    case 8: return 6;
-    case 4: return 7;
+    case 0:
+        return 2;
+    case 2:
+        return 3;
+    case 1:
+        return 4;
+    case 7:
+        return 5;
+    case 8:
+        return 6;
+    case 4:
+        return 7;
     case 5:
-    case 16: return 8;
-    case 6: return 9;
-    case 32: break;
-    default: return 0;
+    case 16:
+        return 8;
+    case 6:
+        return 9;
+    case 32:
+        break;
+    default:
+        return 0;
     }
-    const bool audio = cdType & kAudioTs, video = cdType & kVideoTs, other = cdType & kOtherContent;
+    const bool audio = cdType & kDvdAudioTs, video = cdType & kDvdVideoTs,
+               other = cdType & kDvdOtherContent;
     if (!audio && !video)
         return 10;
     if (!audio)
