@@ -37,7 +37,9 @@ public:
     void RemovePage(int slot);
     // Slots 1 to 7 in order, stopping at the first that fails.
     bool AddAllPages();
-    bool Holds(int slot) const { return Valid(slot) && m_filled[static_cast<std::size_t>(slot - 1)]; }
+    bool Holds(int slot) const {
+        return Valid(slot) && m_filled[static_cast<std::size_t>(slot - 1)];
+    }
     // Slots in sheet order.
     const std::vector<int>& Order() const { return m_order; }
     // Position of a slot's page in the sheet, or -1.

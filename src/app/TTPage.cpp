@@ -5,10 +5,11 @@
 #include "toolkit/ResourceModule.h"
 
 CTTPage::CTTPage(int templateId, int titleStringId, int subtitleStringId, DWORD buttons)
-    : CPropertyPage(templateId, LoadResourceString(IDS_SHEET_CAPTION), LoadResourceString(titleStringId),
-                    LoadResourceString(subtitleStringId)),
+    : CPropertyPage(templateId, LoadResourceString(IDS_SHEET_CAPTION),
+                    LoadResourceString(titleStringId), LoadResourceString(subtitleStringId)),
       m_buttons(buttons),
-      m_toolTipsEnabled(CZlxbuildApp::Current() && CZlxbuildApp::Current()->Settings.ShowToolTips) {}
+      m_toolTipsEnabled(CZlxbuildApp::Current() && CZlxbuildApp::Current()->Settings.ShowToolTips) {
+}
 
 CTTPage::~CTTPage() = default;
 

@@ -21,7 +21,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
 
     CZL5EnvStore store;
     if (!store.Loaded()) {
-        MessageBoxA(nullptr, "The settings library ZL5Env.dll cannot be loaded.\nPlease reinstall Zelvane.",
+        MessageBoxA(nullptr,
+                    "The settings library ZL5Env.dll cannot be loaded.\nPlease reinstall Zelvane.",
                     "Zelvane - Image Writer", MB_ICONSTOP | MB_OK);
         return 1;
     }
@@ -40,8 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CWinFileSearch files;
     CSourceAnalysis analysis(drives, store, registry, workInfo, files);
 
-    AppServices services{store,     registry, folders,     messages, system, common,  languages,
-                         drives,    shellDrives, discInfo, analysis, sheets, workInfo};
+    AppServices services{store,  registry,    folders,  messages, system, common,  languages,
+                         drives, shellDrives, discInfo, analysis, sheets, workInfo};
     CZlxbuildApp app(services);
 
     while (*commandLine == ' ')

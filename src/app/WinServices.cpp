@@ -11,20 +11,28 @@
 namespace {
 UINT IconFlag(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Error: return MB_ICONSTOP;
-    case MsgIcon::Exclamation: return MB_ICONEXCLAMATION;
-    case MsgIcon::Information: return MB_ICONINFORMATION;
-    case MsgIcon::Question: return MB_ICONQUESTION;
+    case MsgIcon::Error:
+        return MB_ICONSTOP;
+    case MsgIcon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case MsgIcon::Information:
+        return MB_ICONINFORMATION;
+    case MsgIcon::Question:
+        return MB_ICONQUESTION;
     }
     return 0;
 }
 
 UINT ButtonFlag(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::Ok: return MB_OK;
-    case MsgButtons::OkCancel: return MB_OKCANCEL;
-    case MsgButtons::YesNo: return MB_YESNO;
-    case MsgButtons::RetryCancel: return MB_RETRYCANCEL;
+    case MsgButtons::Ok:
+        return MB_OK;
+    case MsgButtons::OkCancel:
+        return MB_OKCANCEL;
+    case MsgButtons::YesNo:
+        return MB_YESNO;
+    case MsgButtons::RetryCancel:
+        return MB_RETRYCANCEL;
     }
     return MB_OK;
 }
@@ -47,7 +55,8 @@ private:
 };
 } // namespace
 
-int CWinMessages::Show(int stringId, MsgIcon icon, MsgButtons buttons, const std::string& argument) {
+int CWinMessages::Show(int stringId, MsgIcon icon, MsgButtons buttons,
+                       const std::string& argument) {
     const std::string text = FillMessage(LoadResourceString(stringId), argument);
     return MessageBoxA(GetActiveWindow(), text.c_str(), m_caption.c_str(),
                        IconFlag(icon) | ButtonFlag(buttons) | MB_SETFOREGROUND);
@@ -65,13 +74,18 @@ void CWinSystem::Broadcast(const char* registeredMessage) {
 }
 
 int CWinSystem::StartProgram(const std::string& path) {
-    HINSTANCE result = ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 
-bool CWinSystem::FileExists(const std::string& path) { return FileSystem::FileExists(path); }
+bool CWinSystem::FileExists(const std::string& path) {
+    return FileSystem::FileExists(path);
+}
 
-int CWinCommonLibrary::CheckZLXPlay() { return ZLXCheckZLXPlay(); }
+int CWinCommonLibrary::CheckZLXPlay() {
+    return ZLXCheckZLXPlay();
+}
 
 bool CWinCommonLibrary::GetInstallPath(std::string& path) {
     char buffer[MAX_PATH] = {};
@@ -86,7 +100,9 @@ int CWinCommonLibrary::CheckWriteAccess(const std::string& path) {
     return ZLXCheckAccessFile(path.c_str(), GENERIC_WRITE);
 }
 
-int CWinCommonLibrary::IsAnalogAudio(char letter) { return ZLXIsAnalogAudio(letter); }
+int CWinCommonLibrary::IsAnalogAudio(char letter) {
+    return ZLXIsAnalogAudio(letter);
+}
 
 bool CWinLanguageModules::Load(const std::string& path) {
     Release();
@@ -117,7 +133,9 @@ void CWinLanguageModules::Release() {
     m_module = nullptr;
 }
 
-std::string CWinLanguageModules::LoadText(int id) { return LoadResourceString(id); }
+std::string CWinLanguageModules::LoadText(int id) {
+    return LoadResourceString(id);
+}
 
 bool CWinShellDrives::DisplayName(char letter, std::string& name) {
     char root[4] = {letter, ':', '\\', '\0'};
@@ -128,4 +146,6 @@ bool CWinShellDrives::DisplayName(char letter, std::string& name) {
     return true;
 }
 
-void CWinDiscInfoLibrary::ReleaseInterface() { ZLXCDDBReleaseInterface(); }
+void CWinDiscInfoLibrary::ReleaseInterface() {
+    ZLXCDDBReleaseInterface();
+}

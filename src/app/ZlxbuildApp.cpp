@@ -34,7 +34,9 @@ CZlxbuildApp::~CZlxbuildApp() {
         g_current = nullptr;
 }
 
-CZlxbuildApp* CZlxbuildApp::Current() { return g_current; }
+CZlxbuildApp* CZlxbuildApp::Current() {
+    return g_current;
+}
 
 bool CZlxbuildApp::InitInstance(const std::string& commandLine) {
     ISystem& sys = m_services.system;
@@ -75,10 +77,18 @@ bool CZlxbuildApp::InitInstance(const std::string& commandLine) {
     std::unique_ptr<IWizardSheet> sheet = m_services.sheets.Create(IDS_SHEET_CAPTION);
 
     switch (ReadStoreNumber(m_services.store, "ZLXBuildEditor", 2, 0)) {
-    case 1: m_runMode = kRunDriveBuild; break;
-    case 2: m_runMode = kRunEditorWizard; break;
-    case 3: m_runMode = kRunEditorBuild; break;
-    default: m_runMode = kRunWizard; break;
+    case 1:
+        m_runMode = kRunDriveBuild;
+        break;
+    case 2:
+        m_runMode = kRunEditorWizard;
+        break;
+    case 3:
+        m_runMode = kRunEditorBuild;
+        break;
+    default:
+        m_runMode = kRunWizard;
+        break;
     }
     m_startedByEditor = m_runMode != kRunWizard;
     EditorWizard = m_runMode == kRunEditorWizard;
@@ -182,19 +192,19 @@ int CZlxbuildApp::WaitForSourceDisc(int noDiscNeeded) {
     if (noDiscNeeded)
         return noDiscNeeded;
     for (;;) {
-        if (!ReadySourceDrives(m_services.drives, m_services.common, BuildSettings.AcceptVirtualDrives,
-                               30, true)
+        if (!ReadySourceDrives(m_services.drives, m_services.common,
+                               BuildSettings.AcceptVirtualDrives, 30, true)
                  .empty())
             return 1;
-        if (m_services.messages.Show(IDS_INSERT_SOURCE_CD, MsgIcon::Question, MsgButtons::OkCancel) !=
-            kAnswerOk)
+        if (m_services.messages.Show(IDS_INSERT_SOURCE_CD, MsgIcon::Question,
+                                     MsgButtons::OkCancel) != kAnswerOk)
             return 0;
     }
 }
 
 std::string CZlxbuildApp::FindReadyDrives() {
-    return ReadySourceDrives(m_services.drives, m_services.common, BuildSettings.AcceptVirtualDrives,
-                             3, false);
+    return ReadySourceDrives(m_services.drives, m_services.common,
+                             BuildSettings.AcceptVirtualDrives, 3, false);
 }
 
 int CZlxbuildApp::PrepareStartDrive(char letter) {
@@ -203,8 +213,9 @@ int CZlxbuildApp::PrepareStartDrive(char letter) {
         m_services.messages.Show(IDS_SOURCE_READ_ERROR, MsgIcon::Error, MsgButtons::Ok);
         return 0;
     }
-    const int tocRead = BuildSettings.UseErrorCorrectedToc ? drives.GetTocEC(letter, &m_job->Toc, 30)
-                                                           : drives.GetToc(letter, &m_job->Toc, 30);
+    const int tocRead = BuildSettings.UseErrorCorrectedToc
+                            ? drives.GetTocEC(letter, &m_job->Toc, 30)
+                            : drives.GetToc(letter, &m_job->Toc, 30);
     std::string displayName;
     if (!tocRead || !m_services.shellDrives.DisplayName(letter, displayName)) {
         drives.CloseDrive(letter);

@@ -21,10 +21,13 @@ CZlxbuildDlg::~CZlxbuildDlg() {
         g_current = nullptr;
 }
 
-CZlxbuildDlg* CZlxbuildDlg::Current() { return g_current; }
+CZlxbuildDlg* CZlxbuildDlg::Current() {
+    return g_current;
+}
 
 CTTPage* CZlxbuildDlg::SlotPage(int slot) const {
-    return slot >= 1 && slot <= kPageSlotCount ? m_pages[static_cast<size_t>(slot - 1)].get() : nullptr;
+    return slot >= 1 && slot <= kPageSlotCount ? m_pages[static_cast<size_t>(slot - 1)].get()
+                                               : nullptr;
 }
 
 bool CZlxbuildDlg::CreateAndAppend(int slot) {

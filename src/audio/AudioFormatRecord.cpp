@@ -5,7 +5,9 @@
 #include <string>
 
 namespace {
-std::string Name(const char* prefix, const char* field) { return std::string(prefix) + field; }
+std::string Name(const char* prefix, const char* field) {
+    return std::string(prefix) + field;
+}
 
 template <class T> void ReadField(IEnvStore& store, const std::string& name, int size, T& field) {
     auto text = ReadStoreText(store, name.c_str(), size);
@@ -34,9 +36,12 @@ bool Read(IEnvStore& store, const char* prefix, AudioFormatRecord& format, bool 
 
 void Write(IEnvStore& store, const char* prefix, const AudioFormatRecord& format) {
     const std::pair<const char*, unsigned long> fields[] = {
-        {"FormatTag", format.formatTag},         {"AvgBytesPerSec", format.avgBytesPerSec},
-        {"BlockAlign", format.blockAlign},       {"Channels", format.channels},
-        {"SamplesPerSec", format.samplesPerSec}, {"BitsPerSample", format.bitsPerSample},
+        {"FormatTag", format.formatTag},
+        {"AvgBytesPerSec", format.avgBytesPerSec},
+        {"BlockAlign", format.blockAlign},
+        {"Channels", format.channels},
+        {"SamplesPerSec", format.samplesPerSec},
+        {"BitsPerSample", format.bitsPerSample},
         {"Size", format.extraSize}};
     for (const auto& field : fields)
         store.WriteText(Name(prefix, field.first).c_str(), std::to_string(field.second).c_str());

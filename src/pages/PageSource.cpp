@@ -8,8 +8,8 @@
 
 CPageSource::CPageSource()
     : CTTPage(130, 260, 259, PSWIZB_NEXT),
-      m_model(App().Services().drives, App().Services().common, App().Services().shellDrives, m_files,
-              LoadResourceString, nullptr) {}
+      m_model(App().Services().drives, App().Services().common, App().Services().shellDrives,
+              m_files, LoadResourceString, nullptr) {}
 
 BOOL CPageSource::OnInitDialog() {
     CTTPage::OnInitDialog();
@@ -65,7 +65,8 @@ int CPageSource::OnWizardNext() {
 
 INT_PTR CPageSource::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
     handled = false;
-    if (message == WM_DEVICECHANGE && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
+    if (message == WM_DEVICECHANGE &&
+        (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
         if (m_initialised)
             Refresh();
         handled = true;

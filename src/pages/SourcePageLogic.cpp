@@ -3,8 +3,9 @@
 #include "app/StringIds.h"
 #include "source/DriveList.h"
 
-SourceNextResult SourcePageNext(const std::optional<std::string>& selectedRowText, uint16_t rowCdType,
-                                CBuildJob& job, ISourceAnalysis& analysis, const CZlxBuildSettings& settings) {
+SourceNextResult SourcePageNext(const std::optional<std::string>& selectedRowText,
+                                uint16_t rowCdType, CBuildJob& job, ISourceAnalysis& analysis,
+                                const CZlxBuildSettings& settings) {
     if (!selectedRowText)
         return {false, IDS_NO_SOURCE_SELECTED};
     const ParsedDriveRow row = ParseDriveRow(*selectedRowText);

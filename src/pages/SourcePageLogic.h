@@ -12,5 +12,6 @@ struct SourceNextResult {
     int messageId = 0; // the refusal shown to the user, 0 when going on
 };
 
-SourceNextResult SourcePageNext(const std::optional<std::string>& selectedRowText, uint16_t rowCdType,
-                                CBuildJob& job, ISourceAnalysis& analysis, const CZlxBuildSettings& settings);
+SourceNextResult SourcePageNext(const std::optional<std::string>& selectedRowText,
+                                uint16_t rowCdType, CBuildJob& job, ISourceAnalysis& analysis,
+                                const CZlxBuildSettings& settings);

@@ -5,11 +5,20 @@ std::string Escaped(const char* text) {
     std::string out;
     for (const char* p = text; *p; ++p) {
         switch (*p) {
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\\': out += "\\\\"; break;
-        default: out += *p;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += *p;
         }
     }
     return out;

@@ -13,4 +13,6 @@ bool CWinUserFolders::GetDocumentsFolder(std::string& folder) {
     return true;
 }
 
-void CWinUserFolders::CreateFolderWithParents(const std::string& folder) { FileSystem::CreateFolderTree(folder); }
+void CWinUserFolders::CreateFolderWithParents(const std::string& folder) {
+    FileSystem::CreateFolderTree(folder);
+}

@@ -9,7 +9,8 @@ constexpr const char* kSettingsKey = "Software\\Kestrelin\\Zelvane 5\\Settings";
 
 class CZlxBaseSettings {
 public:
-    CZlxBaseSettings(IEnvStore& store, IRegistry& registry) : m_store(store), m_registry(registry) {}
+    CZlxBaseSettings(IEnvStore& store, IRegistry& registry)
+        : m_store(store), m_registry(registry) {}
     virtual ~CZlxBaseSettings() = default;
     CZlxBaseSettings(const CZlxBaseSettings&) = delete;
     CZlxBaseSettings& operator=(const CZlxBaseSettings&) = delete;
@@ -24,4 +25,6 @@ protected:
     IRegistry& m_registry;
 };
 
-inline const char* OneZero(int flag) { return flag ? "1" : "0"; }
+inline const char* OneZero(int flag) {
+    return flag ? "1" : "0";
+}

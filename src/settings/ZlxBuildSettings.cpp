@@ -20,9 +20,9 @@ CZlxBuildSettings::CZlxBuildSettings(IEnvStore& store, IRegistry& registry)
 }
 
 int* CZlxBuildSettings::Field(int position) {
-    int* fields[kPositions] = {&BuildFlag1,          &AllowLabelChange,    &BuildFlag3,
-                               &EasyCopyMode,        &BuildFlag5,          &BuildFlag6,
-                               &AcceptVirtualDrives, &EjectAfterBuild,     &AddTitlesToInfoText,
+    int* fields[kPositions] = {&BuildFlag1,          &AllowLabelChange,     &BuildFlag3,
+                               &EasyCopyMode,        &BuildFlag5,           &BuildFlag6,
+                               &AcceptVirtualDrives, &EjectAfterBuild,      &AddTitlesToInfoText,
                                &BuildFlag10,         &OmitCdExtraDataTrack, &UseErrorCorrectedToc,
                                &BuildFlag13,         &BuildFlag14};
     return fields[position - 1];

@@ -3,7 +3,9 @@
 namespace {
 constexpr int kTextSize = 260;
 
-bool FirstIsOne(const std::string& text) { return !text.empty() && text[0] == '1'; }
+bool FirstIsOne(const std::string& text) {
+    return !text.empty() && text[0] == '1';
+}
 } // namespace
 
 CZlxSettings::CZlxSettings(IEnvStore& store, IRegistry& registry, IUserFolders& folders)
@@ -56,7 +58,8 @@ void CZlxSettings::CreateDefaultFolders() {
         struct {
             std::string* field;
             const char* leaf;
-        } defaults[] = {{&CddbPath, "\\CDDB\\"}, {&ZQCPath, "\\ZQCopy\\"}, {&ScriptPath, "\\Script\\"}};
+        } defaults[] = {
+            {&CddbPath, "\\CDDB\\"}, {&ZQCPath, "\\ZQCopy\\"}, {&ScriptPath, "\\Script\\"}};
         for (auto& d : defaults) {
             if (d.field->empty()) {
                 *d.field = productFolder + d.leaf;

@@ -15,9 +15,9 @@ int CCBDrives::Fill(IDriveLibrary& drives, bool xpIcons) {
     if (!m_images) {
         m_images = ImageList_Create(16, 16, ILC_COLORDDB | ILC_MASK, 1, 1);
         ImageList_SetBkColor(m_images, GetSysColor(COLOR_WINDOW));
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(xpIcons ? kDriveIconXp : kDriveIcon),
-                                                   IMAGE_ICON, 16, 16, 0));
+        HICON icon = static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(xpIcons ? kDriveIconXp : kDriveIcon),
+            IMAGE_ICON, 16, 16, 0));
         if (icon) {
             ImageList_AddIcon(m_images, icon);
             DestroyIcon(icon);

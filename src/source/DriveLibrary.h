@@ -30,8 +30,8 @@ public:
                                      uint32_t size, int timeout) = 0;
     virtual uint32_t ReadSectorsReadCD(char letter, uint32_t first, uint16_t count, void* buffer,
                                        uint32_t size, int mode, int timeout) = 0;
-    virtual uint32_t ReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count,
-                                          void* buffer, uint32_t size, int timeout) = 0;
+    virtual uint32_t ReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count, void* buffer,
+                                          uint32_t size, int timeout) = 0;
     virtual uint32_t ReadPlxtrCDDA(char letter, uint32_t first, uint16_t count, void* buffer,
                                    uint32_t size, int timeout) = 0;
     virtual uint32_t ReadNecCDDA(char letter, uint32_t first, uint16_t count, void* buffer,

@@ -21,7 +21,8 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -37,12 +38,14 @@ bool CDriveListModel::HasReadableDisc(char letter, bool isVirtual, const DriveLi
                                      : m_drives.GetToc(letter, &toc, 30) != 0;
 }
 
-std::string CDriveListModel::InfoText(char letter, uint16_t& cdType, const DriveListOptions& options) {
+std::string CDriveListModel::InfoText(char letter, uint16_t& cdType,
+                                      const DriveListOptions& options) {
     if (IsDvd(cdType))
         cdType = static_cast<uint16_t>(cdType | CDvdContentProbe(m_files).ContentBits(letter));
     std::string info = KindText(cdType, m_text);
     const uint8_t kind = KindByte(cdType);
-    const bool audioKind = kind == CdKind::Audio || kind == CdKind::CdExtra || kind == CdKind::CdText;
+    const bool audioKind =
+        kind == CdKind::Audio || kind == CdKind::CdExtra || kind == CdKind::CdText;
     if (options.discInformation && audioKind && m_albums && m_albums->Ready()) {
         std::string album, artist;
         if (m_albums->Lookup(std::string(1, letter) + ":", album, artist)) {
@@ -102,8 +105,8 @@ std::vector<DriveRow> CDriveListModel::Rows(const DriveListOptions& options) {
     return rows;
 }
 
-int RowToSelect(const std::vector<std::string>& rowTexts, const std::optional<std::string>& remembered,
-                const std::string& preselection) {
+int RowToSelect(const std::vector<std::string>& rowTexts,
+                const std::optional<std::string>& remembered, const std::string& preselection) {
     if (rowTexts.empty())
         return -1;
     if (!preselection.empty()) {

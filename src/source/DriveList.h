@@ -38,15 +38,16 @@ public:
 class CDriveListModel {
 public:
     using TextById = std::function<std::string(int)>;
-    CDriveListModel(IDriveLibrary& drives, ICommonLibrary& common, IShellDrives& shell, IFileSearch& files,
-                    TextById text, IAlbumTitles* albums)
-        : m_drives(drives), m_common(common), m_shell(shell), m_files(files), m_text(std::move(text)),
-          m_albums(albums) {}
+    CDriveListModel(IDriveLibrary& drives, ICommonLibrary& common, IShellDrives& shell,
+                    IFileSearch& files, TextById text, IAlbumTitles* albums)
+        : m_drives(drives), m_common(common), m_shell(shell), m_files(files),
+          m_text(std::move(text)), m_albums(albums) {}
 
     std::vector<DriveRow> Rows(const DriveListOptions& options);
 
 private:
-    bool HasReadableDisc(char letter, bool isVirtual, const DriveListOptions& options, _CDROM_TOC& toc);
+    bool HasReadableDisc(char letter, bool isVirtual, const DriveListOptions& options,
+                         _CDROM_TOC& toc);
     std::string InfoText(char letter, uint16_t& cdType, const DriveListOptions& options);
 
     IDriveLibrary& m_drives;
@@ -60,8 +61,8 @@ private:
 // The row to select after the list was filled again: with a preselection ("E:") the first
 // row of that drive, else the remembered row text (ignoring case), else row 0; -1 for an
 // empty list.
-int RowToSelect(const std::vector<std::string>& rowTexts, const std::optional<std::string>& remembered,
-                const std::string& preselection);
+int RowToSelect(const std::vector<std::string>& rowTexts,
+                const std::optional<std::string>& remembered, const std::string& preselection);
 
 // The drive letter and disc name of a row text "[E:] NAME".
 struct ParsedDriveRow {

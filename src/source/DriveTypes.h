@@ -63,8 +63,12 @@ static_assert(sizeof(SESSIONS_DETAILS) == 1101, "session details are 1101 bytes"
 
 constexpr uint8_t kTocDataTrack = 4; // control bit of a data track
 
-inline uint8_t TocControl(const TocTrackEntry& e) { return e.ControlAdr & 0x0F; }
-inline bool TocIsData(const TocTrackEntry& e) { return (TocControl(e) & kTocDataTrack) != 0; }
+inline uint8_t TocControl(const TocTrackEntry& e) {
+    return e.ControlAdr & 0x0F;
+}
+inline bool TocIsData(const TocTrackEntry& e) {
+    return (TocControl(e) & kTocDataTrack) != 0;
+}
 inline uint32_t TocAddress(const TocTrackEntry& e) {
     return (uint32_t(e.Address[0]) << 24) | (uint32_t(e.Address[1]) << 16) |
            (uint32_t(e.Address[2]) << 8) | e.Address[3];

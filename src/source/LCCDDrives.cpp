@@ -27,7 +27,8 @@ void CLCCDDrives::Initialise(bool showEmpty, bool largeIcons, bool discInformati
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
     const struct {
         int heading, format, width;
-    } columns[] = {{kHeadingSourceCd, LVCFMT_LEFT, 200}, {kHeadingSize, LVCFMT_RIGHT, 63},
+    } columns[] = {{kHeadingSourceCd, LVCFMT_LEFT, 200},
+                   {kHeadingSize, LVCFMT_RIGHT, 63},
                    {kHeadingInfo, LVCFMT_LEFT, 260}};
     for (int i = 0; i < 3; ++i) {
         std::string heading = LoadResourceString(columns[i].heading);
@@ -37,7 +38,8 @@ void CLCCDDrives::Initialise(bool showEmpty, bool largeIcons, bool discInformati
         column.cx = columns[i].width;
         column.pszText = &heading[0];
         column.iSubItem = i;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
     }
 }
 
@@ -55,12 +57,14 @@ int CLCCDDrives::AddDriveIcon(char letter) {
     SHFILEINFOA info = {};
     HICON icon = nullptr;
     if (SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_ICONLOCATION) && info.szDisplayName[0])
-        icon = ExtractIconA(GetModuleHandleA(nullptr), info.szDisplayName, static_cast<UINT>(info.iIcon));
+        icon = ExtractIconA(GetModuleHandleA(nullptr), info.szDisplayName,
+                            static_cast<UINT>(info.iIcon));
     if (reinterpret_cast<UINT_PTR>(icon) <= 1) // none, or "not an icon file"
         icon = nullptr;
     const bool ours = !icon;
     if (ours)
-        icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDriveIcon), IMAGE_ICON,
+        icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                             MAKEINTRESOURCEA(kDriveIcon), IMAGE_ICON,
                                              m_largeIcons ? 32 : 16, m_largeIcons ? 32 : 16, 0));
     const int index = icon ? ImageList_AddIcon(m_images, icon) : -1;
     if (icon)
@@ -85,7 +89,8 @@ void CLCCDDrives::Fill() {
             item.mask |= LVIF_IMAGE;
             item.iImage = AddDriveIcon(row.letter);
         }
-        const int at = static_cast<int>(SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        const int at = static_cast<int>(
+            SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (row.empty)
             continue;
         ListView_SetItemText(m_list, at, kColumnSize, &row.sizeText[0]);
@@ -112,7 +117,9 @@ void CLCCDDrives::Select(int row) {
     ListView_EnsureVisible(m_list, row, FALSE);
 }
 
-int CLCCDDrives::SelectedRow() const { return ListView_GetNextItem(m_list, -1, LVNI_SELECTED | LVNI_FOCUSED); }
+int CLCCDDrives::SelectedRow() const {
+    return ListView_GetNextItem(m_list, -1, LVNI_SELECTED | LVNI_FOCUSED);
+}
 
 std::string CLCCDDrives::RowText(int row) const {
     char text[300] = {};

@@ -17,7 +17,8 @@ public:
 
     void Attach(HWND list) { m_list = list; }
     HWND Handle() const { return m_list; }
-    void Initialise(bool showEmpty, bool largeIcons, bool discInformation, const std::string& preselection);
+    void Initialise(bool showEmpty, bool largeIcons, bool discInformation,
+                    const std::string& preselection);
     void SetIncludeVirtual(bool include) { m_options.includeVirtual = include; }
     void SetErrorCorrectedToc(bool on) { m_options.errorCorrectedToc = on; }
     void Fill();

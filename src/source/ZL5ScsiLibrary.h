@@ -11,17 +11,18 @@ public:
     int GetToc(char letter, _CDROM_TOC* toc, int timeout) override;
     int GetTocEC(char letter, _CDROM_TOC* toc, int timeout) override;
     uint16_t GetCDType(char letter) override;
-    uint32_t ReadCapaticity(char letter, uint32_t* lastSector, uint32_t* blockSize, int timeout) override;
+    uint32_t ReadCapaticity(char letter, uint32_t* lastSector, uint32_t* blockSize,
+                            int timeout) override;
     int OpenDrive(char letter) override;
     int CloseDrive(char letter) override;
     int GetMultiSessionInfo(char letter, MULTISESSION_INFO* info, int timeout) override;
     int GetSessionsDetails(MULTISESSION_INFO* info, SESSIONS_DETAILS* details) override;
     uint32_t ReadSectors(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
                          int timeout) override;
-    uint32_t ReadSectorsNFUA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
-                             int timeout) override;
-    uint32_t ReadSectorsReadCD(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,
-                               int mode, int timeout) override;
+    uint32_t ReadSectorsNFUA(char letter, uint32_t first, uint16_t count, void* buffer,
+                             uint32_t size, int timeout) override;
+    uint32_t ReadSectorsReadCD(char letter, uint32_t first, uint16_t count, void* buffer,
+                               uint32_t size, int mode, int timeout) override;
     uint32_t ReadSectorsReadCDSCQ(char letter, uint32_t first, uint16_t count, void* buffer,
                                   uint32_t size, int timeout) override;
     uint32_t ReadPlxtrCDDA(char letter, uint32_t first, uint16_t count, void* buffer, uint32_t size,

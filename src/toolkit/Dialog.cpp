@@ -44,9 +44,13 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-bool CDialog::OnCommand(int, int, HWND) { return false; }
+bool CDialog::OnCommand(int, int, HWND) {
+    return false;
+}
 
-bool CDialog::OnNotify(NMHDR*, LRESULT&) { return false; }
+bool CDialog::OnNotify(NMHDR*, LRESULT&) {
+    return false;
+}
 
 INT_PTR CDialog::OnMessage(UINT, WPARAM, LPARAM, bool& handled) {
     handled = false;
@@ -58,9 +62,13 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-bool CDialog::DataExchange(bool) { return true; }
+bool CDialog::DataExchange(bool) {
+    return true;
+}
 
 void CDialog::Bind(HWND window, CDialog* dialog) {
     dialog->m_hWnd = window;
@@ -83,7 +91,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog();
+    case WM_INITDIALOG:
+        return OnInitDialog();
     case WM_COMMAND: {
         const int id = LOWORD(wParam), code = HIWORD(wParam);
         if (OnCommand(id, code, reinterpret_cast<HWND>(lParam)))

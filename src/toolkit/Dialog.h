@@ -30,7 +30,9 @@ protected:
     // false refuses (the dialog stays as it is).
     virtual bool DataExchange(bool save);
     // The result of a notification, where the dialog manager expects it.
-    void SetMessageResult(LRESULT result) const { SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result); }
+    void SetMessageResult(LRESULT result) const {
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    }
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // For derived wrappers that create the window themselves (property pages).

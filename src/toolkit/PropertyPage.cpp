@@ -33,21 +33,46 @@ void CPropertyPage::SetWizardButtons(DWORD buttons) const {
         PostMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
 }
 
-bool CPropertyPage::OnSetActive() { return true; }
-bool CPropertyPage::OnKillActive() { return DataExchange(true); }
-int CPropertyPage::OnWizardNext() { return kGoOn; }
-int CPropertyPage::OnWizardBack() { return kGoOn; }
-bool CPropertyPage::OnWizardFinish() { return true; }
-bool CPropertyPage::OnQueryCancel() { return true; }
+bool CPropertyPage::OnSetActive() {
+    return true;
+}
+bool CPropertyPage::OnKillActive() {
+    return DataExchange(true);
+}
+int CPropertyPage::OnWizardNext() {
+    return kGoOn;
+}
+int CPropertyPage::OnWizardBack() {
+    return kGoOn;
+}
+bool CPropertyPage::OnWizardFinish() {
+    return true;
+}
+bool CPropertyPage::OnQueryCancel() {
+    return true;
+}
 
 bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result) {
     switch (header->code) {
-    case PSN_SETACTIVE: result = OnSetActive() ? 0 : -1; return true;
-    case PSN_KILLACTIVE: result = OnKillActive() ? FALSE : TRUE; return true;
-    case PSN_WIZNEXT: result = OnWizardNext(); return true;
-    case PSN_WIZBACK: result = OnWizardBack(); return true;
-    case PSN_WIZFINISH: result = OnWizardFinish() ? FALSE : TRUE; return true;
-    case PSN_QUERYCANCEL: result = OnQueryCancel() ? FALSE : TRUE; return true;
-    default: return false;
+    case PSN_SETACTIVE:
+        result = OnSetActive() ? 0 : -1;
+        return true;
+    case PSN_KILLACTIVE:
+        result = OnKillActive() ? FALSE : TRUE;
+        return true;
+    case PSN_WIZNEXT:
+        result = OnWizardNext();
+        return true;
+    case PSN_WIZBACK:
+        result = OnWizardBack();
+        return true;
+    case PSN_WIZFINISH:
+        result = OnWizardFinish() ? FALSE : TRUE;
+        return true;
+    case PSN_QUERYCANCEL:
+        result = OnQueryCancel() ? FALSE : TRUE;
+        return true;
+    default:
+        return false;
     }
 }

@@ -13,7 +13,8 @@ public:
     static constexpr int kGoOn = 0;
     static constexpr int kStay = -1;
 
-    CPropertyPage(int templateId, std::string caption, std::string headerTitle, std::string headerSubtitle);
+    CPropertyPage(int templateId, std::string caption, std::string headerTitle,
+                  std::string headerSubtitle);
 
     // The page for the sheet; the sheet destroys it when the page is removed.
     HPROPSHEETPAGE CreatePage();

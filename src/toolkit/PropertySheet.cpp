@@ -39,7 +39,9 @@ void CPropertySheet::RemovePage(CPropertyPage* page) {
     m_pages.erase(it);
 }
 
-bool CPropertySheet::DoModal(HWND parent, int startPage) { return Run(parent, startPage, false) > 0; }
+bool CPropertySheet::DoModal(HWND parent, int startPage) {
+    return Run(parent, startPage, false) > 0;
+}
 
 HWND CPropertySheet::CreateModeless(HWND parent, int startPage) {
     return reinterpret_cast<HWND>(Run(parent, startPage, true));
@@ -63,7 +65,8 @@ INT_PTR CPropertySheet::Run(HWND parent, int startPage, bool modeless) {
     psh.hInstance = GetModuleHandleA(nullptr);
     psh.pszCaption = m_caption.c_str();
     psh.nPages = static_cast<UINT>(handles.size());
-    psh.nStartPage = static_cast<UINT>(startPage) < handles.size() ? static_cast<UINT>(startPage) : 0;
+    psh.nStartPage =
+        static_cast<UINT>(startPage) < handles.size() ? static_cast<UINT>(startPage) : 0;
     psh.phpage = handles.data();
     psh.pfnCallback = Callback;
     g_creating = this;
@@ -101,7 +104,8 @@ int CALLBACK CPropertySheet::Callback(HWND window, UINT message, LPARAM) {
     return 0;
 }
 
-LRESULT CALLBACK CPropertySheet::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CPropertySheet::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
     auto* self = static_cast<CPropertySheet*>(GetPropA(window, kSheetProperty));
     if (!self)
         return DefWindowProcA(window, message, wParam, lParam);

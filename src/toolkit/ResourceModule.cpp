@@ -4,9 +4,13 @@ namespace {
 HINSTANCE g_resources = nullptr;
 }
 
-HINSTANCE ResourceModule() { return g_resources ? g_resources : GetModuleHandleA(nullptr); }
+HINSTANCE ResourceModule() {
+    return g_resources ? g_resources : GetModuleHandleA(nullptr);
+}
 
-void SetResourceModule(HINSTANCE module) { g_resources = module; }
+void SetResourceModule(HINSTANCE module) {
+    g_resources = module;
+}
 
 std::string LoadResourceString(int id) {
     // The longest table entries are a few hundred characters; 4096 leaves room for translations.

@@ -13,9 +13,13 @@ std::string TextOf(HWND window) {
 }
 } // namespace
 
-std::string CWindow::Text() const { return TextOf(m_hWnd); }
+std::string CWindow::Text() const {
+    return TextOf(m_hWnd);
+}
 
-std::string CWindow::ItemText(int id) const { return TextOf(Item(id)); }
+std::string CWindow::ItemText(int id) const {
+    return TextOf(Item(id));
+}
 
 void CWindow::CenterOver(HWND other) const {
     RECT mine, area;
