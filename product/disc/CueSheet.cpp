@@ -214,12 +214,13 @@ private:
 
     bool CdText(const std::vector<std::string>& w, const std::string& command) {
         m_sheet.cdTextLines = true;
-        if (!Current() && w.size() > 1) {
-            if (command == "TITLE")
-                m_sheet.title = w[1];
-            else if (command == "PERFORMER")
-                m_sheet.performer = w[1];
-        }
+        if (w.size() < 2)
+            return true;
+        CueTrack* t = Current();
+        std::string& text = command == "TITLE"       ? (t ? t->title : m_sheet.title)
+                            : command == "PERFORMER" ? (t ? t->performer : m_sheet.performer)
+                                                     : (t ? t->songwriter : m_sheet.songwriter);
+        text = w[1];
         return true;
     }
 

@@ -21,7 +21,8 @@ struct CueTrack {
     uint8_t flags = 0;    // control bits: 8 four channels, 2 copy permitted, 1 pre-emphasis
     uint32_t pregap = 0;  // PREGAP: sectors not in the file, before INDEX 01
     uint32_t postgap = 0; // POSTGAP: sectors not in the file, after the track
-    std::vector<CueIndex> indexes; // 00 (optional), 01, 02... in order
+    std::vector<CueIndex> indexes;            // 00 (optional), 01, 02... in order
+    std::string title, performer, songwriter; // the track's CD-Text lines
 };
 
 struct CueSheet {
@@ -29,6 +30,7 @@ struct CueSheet {
     std::vector<CueTrack> tracks;
     std::string title;        // disc TITLE
     std::string performer;    // disc PERFORMER
+    std::string songwriter;   // disc SONGWRITER
     bool cdTextLines = false; // any TITLE/PERFORMER/SONGWRITER line
     std::string cdTextFile;   // CDTEXTFILE as written
     std::string discKind;     // REM DISCKIND value, upper case

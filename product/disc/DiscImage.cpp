@@ -1,5 +1,6 @@
 #include "disc/DiscImage.h"
 
+#include "disc/CdTextPacks.h"
 #include "disc/CueSheet.h"
 #include "disc/SectorData.h"
 
@@ -7,6 +8,9 @@
 #include <cstring>
 
 namespace {
+// Eight blocks of 256 packs with a header: the most a disc's lead-in can hold.
+constexpr size_t kLargestCdTextFile = 8 * 256 * CdTextPacks::kPackSize + 5;
+
 bool EndsWithNoCase(const std::string& s, const std::string& tail) {
     if (s.size() < tail.size())
         return false;
@@ -73,9 +77,18 @@ std::unique_ptr<CDiscImage> OpenCue(const std::string& path, std::string& error)
     facts.discKind = sheet.discKind;
     facts.title = sheet.title;
     facts.cdText = sheet.cdTextLines;
+    facts.cdTextPacks = CdTextPacks::FromSheet(sheet);
     if (!sheet.cdTextFile.empty()) {
-        auto cdText = CFileByteSource::Open(ResolveBeside(path, sheet.cdTextFile));
+        // A CD-Text file holds the packs as they were read off a disc; they win over the
+        // sheet's own lines, which are usually a copy of them.
+        const std::string cdTextPath = ResolveBeside(path, sheet.cdTextFile);
+        auto cdText = CFileByteSource::Open(cdTextPath);
         facts.cdText = facts.cdText || (cdText && cdText->Size() > 0);
+        std::string bytes;
+        std::vector<uint8_t> packs;
+        if (ReadTextFile(cdTextPath, bytes, kLargestCdTextFile) &&
+            CdTextPacks::FromFile(bytes, packs))
+            facts.cdTextPacks = std::move(packs);
     }
     return std::unique_ptr<CDiscImage>(
         new CDiscImage(std::move(layout), std::move(files), std::move(facts)));

@@ -15,9 +15,10 @@ enum class MediaHint { Auto, Cd, Dvd };
 constexpr uint64_t kLargestCdImage = 900ull * 1024 * 1024;
 
 struct DiscFacts {
-    bool cdText = false;  // TITLE/PERFORMER lines or a CD-Text file
-    std::string discKind; // REM DISCKIND, upper case
-    std::string title;    // disc TITLE
+    bool cdText = false;              // TITLE/PERFORMER lines or a CD-Text file
+    std::string discKind;             // REM DISCKIND, upper case
+    std::string title;                // disc TITLE
+    std::vector<uint8_t> cdTextPacks; // what the lead-in's CD-Text holds, 18 bytes a pack
 };
 
 class CDiscImage {
@@ -27,6 +28,7 @@ public:
 
     const CDiscLayout& Layout() const { return m_layout; }
     const DiscFacts& Facts() const { return m_facts; }
+    const std::vector<uint8_t>& CdTextPacks() const { return m_facts.cdTextPacks; }
     bool IsDvd() const { return m_layout.dvd; }
     int64_t LastSector() const { return m_layout.LeadOut() - 1; }
 

@@ -38,3 +38,8 @@ ZL5SCSI_API uint32_t ZLXScsiReadNecCDDA(char letter, uint32_t first, uint16_t co
 ZL5SCSI_API int ZLXScsiSetReadSize(char letter, int blockSize);
 ZL5SCSI_API int ZLXScsiSetReadSpeed(char letter, uint8_t speedFactor);
 ZL5SCSI_API int ZLXScsiGetCapabilities(char letter, _MODE_CAPABILITIES_PAGE2* page, int timeout);
+// The disc's CD-Text as READ TOC format 5 returns it: a 4-byte header (big-endian length of
+// what follows it, two reserved bytes), then 18-byte packs. Copies as much as fits into
+// `buffer` and returns the size of the whole answer, so a result above `size` asks for a
+// larger buffer (size 0 with no buffer just asks). 0: no disc, or a disc without CD-Text.
+ZL5SCSI_API int ZLXScsiGetCDText(char letter, unsigned char* buffer, int size, int timeout);

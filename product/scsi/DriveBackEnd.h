@@ -36,6 +36,9 @@ public:
     virtual int SetReadSize(int blockSize) = 0;
     virtual int SetReadSpeed(uint8_t speedFactor) = 0;
     virtual int GetCapabilities(_MODE_CAPABILITIES_PAGE2* page, int timeout) = 0;
+    // The disc's CD-Text as READ TOC format 5 answers: copies what fits of the answer into
+    // `buffer` and returns the whole answer's size; 0 when the disc has none.
+    virtual int GetCDText(uint8_t* buffer, int size, int timeout) = 0;
 };
 
 class IDriveBackEnd {

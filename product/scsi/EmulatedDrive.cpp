@@ -5,6 +5,7 @@
 #include "disc/SectorData.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 using Lock = std::lock_guard<std::mutex>;
@@ -281,4 +282,19 @@ int CEmulatedDrive::GetCapabilities(_MODE_CAPABILITIES_PAGE2* page, int /*timeou
     PutBe16(b + kCurrentReadSpeedOffset,
             KBs(m_profile.reportedSpeed ? m_profile.reportedSpeed : m_speed));
     return 1;
+}
+
+int CEmulatedDrive::GetCDText(uint8_t* buffer, int size, int /*timeout*/) {
+    Lock lock(m_mutex);
+    CDiscImage* disc = Disc();
+    if (!disc || disc->CdTextPacks().empty())
+        return 0;
+    const std::vector<uint8_t>& packs = disc->CdTextPacks();
+    // The header's length counts the two reserved bytes and the packs.
+    std::vector<uint8_t> answer(4);
+    PutBe16(answer.data(), static_cast<uint16_t>(packs.size() + 2));
+    answer.insert(answer.end(), packs.begin(), packs.end());
+    if (buffer && size > 0)
+        memcpy(buffer, answer.data(), answer.size() < size_t(size) ? answer.size() : size_t(size));
+    return static_cast<int>(answer.size());
 }

@@ -46,6 +46,7 @@ public:
     int SetReadSize(int blockSize) override;
     int SetReadSpeed(uint8_t speedFactor) override;
     int GetCapabilities(_MODE_CAPABILITIES_PAGE2* page, int timeout) override;
+    int GetCDText(uint8_t* buffer, int size, int timeout) override;
 
     // The READ CD mode the library is called with: whole sectors, no error flags.
     static constexpr int kReadCdMode = 256;

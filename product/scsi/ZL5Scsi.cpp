@@ -140,3 +140,8 @@ ZL5SCSI_API int ZLXScsiSetReadSpeed(char letter, uint8_t speedFactor) {
 ZL5SCSI_API int ZLXScsiGetCapabilities(char letter, _MODE_CAPABILITIES_PAGE2* page, int timeout) {
     return OnDrive(letter, page != nullptr, &IDrive::GetCapabilities, page, timeout);
 }
+
+ZL5SCSI_API int ZLXScsiGetCDText(char letter, unsigned char* buffer, int size, int timeout) {
+    return OnDrive(letter, size == 0 || (buffer && size > 0), &IDrive::GetCDText, buffer, size,
+                   timeout);
+}
