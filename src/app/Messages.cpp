@@ -1,28 +1,56 @@
 #include "app/Messages.h"
 
-std::string FillMessage(const std::string& format, const std::string& argument) {
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// One conversion: the flags and width between '%' and the letter, for "%d" only.
+std::string Integer(const std::string& spec, const std::string& argument) {
+    char format[16];
+    std::snprintf(format, sizeof format, "%%%sld", spec.c_str());
+    char out[64];
+    std::snprintf(out, sizeof out, format, std::strtol(argument.c_str(), nullptr, 10));
+    return out;
+}
+} // namespace
+
+std::string FormatText(const std::string& format, const std::vector<std::string>& arguments) {
     std::string out;
-    bool filled = false;
+    size_t next = 0;
     for (size_t i = 0; i < format.size(); ++i) {
-        const char c = format[i];
-        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
-        if (c != '%' || next == '\0') {
-            out += c;
+        if (format[i] != '%' || i + 1 == format.size()) {
+            out += format[i];
             continue;
         }
-        ++i;
-        if (next == '%') {
+        // Flags and width: "-", "0" and up to two digits are all the texts use.
+        size_t j = i + 1;
+        while (j < format.size() && j - i <= 3 &&
+               (format[j] == '-' || format[j] == '0' ||
+                std::isdigit(static_cast<unsigned char>(format[j]))))
+            ++j;
+        const char conversion = j < format.size() ? format[j] : '\0';
+        const std::string spec = format.substr(i + 1, j - i - 1);
+        if (conversion == '%' && spec.empty()) {
             out += '%';
-        } else if (!filled && (next == 's' || next == 'd')) {
-            out += argument;
-            filled = true;
-        } else if (!filled && next == 'c') {
-            out += argument.empty() ? std::string() : argument.substr(0, 1);
-            filled = true;
+            i = j;
+        } else if ((conversion == 's' || conversion == 'c' || conversion == 'd') &&
+                   next < arguments.size()) {
+            const std::string& argument = arguments[next++];
+            if (conversion == 'd')
+                out += Integer(spec, argument);
+            else if (conversion == 'c')
+                out += argument.substr(0, 1);
+            else
+                out += argument;
+            i = j;
         } else {
-            out += c;
-            out += next;
+            out += '%';
         }
     }
     return out;
+}
+
+std::string FillMessage(const std::string& format, const std::string& argument) {
+    return FormatText(format, {argument});
 }

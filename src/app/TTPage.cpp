@@ -4,12 +4,11 @@
 #include "controls/ToolTip.h"
 #include "toolkit/ResourceModule.h"
 
-CTTPage::CTTPage(int templateId, int titleStringId, int subtitleStringId, DWORD buttons)
+CTTPage::CTTPage(const PageContext& context, int templateId, int titleStringId,
+                 int subtitleStringId)
     : CPropertyPage(templateId, LoadResourceString(IDS_SHEET_CAPTION),
                     LoadResourceString(titleStringId), LoadResourceString(subtitleStringId)),
-      m_buttons(buttons),
-      m_toolTipsEnabled(CZlxbuildApp::Current() && CZlxbuildApp::Current()->Settings.ShowToolTips) {
-}
+      m_context(context), m_toolTipsEnabled(context.settings.ShowToolTips != 0) {}
 
 CTTPage::~CTTPage() = default;
 
@@ -23,7 +22,7 @@ BOOL CTTPage::OnInitDialog() {
 }
 
 bool CTTPage::OnSetActive() {
-    SetWizardButtons(m_buttons);
+    PostButtons();
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Base of every wizard page: header title and subtitle from the string table, the
-// page's wizard buttons, and tool tips on its controls when the user wants them.
-#include "app/ZlxbuildApp.h"
+// Base of every wizard page: header title and subtitle from the string table, the page's
+// context, the wizard buttons it computes at each activation, and tool tips on its
+// controls when the user wants them.
+#include "app/PageContext.h"
 #include "toolkit/PropertyPage.h"
 
 #include <memory>
@@ -10,22 +11,26 @@ class CToolTip;
 
 class CTTPage : public CPropertyPage {
 public:
-    // `buttons`: the PSWIZB_* mask the page shows (pages that compute it override OnSetActive).
-    CTTPage(int templateId, int titleStringId, int subtitleStringId, DWORD buttons);
+    CTTPage(const PageContext& context, int templateId, int titleStringId, int subtitleStringId);
     ~CTTPage() override;
 
     bool ToolTipsEnabled() const { return m_toolTipsEnabled; }
+    // Posts the page's current buttons again, after a change that alters them.
+    void PostButtons() const { SetWizardButtons(WizardButtons()); }
 
 protected:
     BOOL OnInitDialog() override;
+    // Posts the buttons; pages that override it call the base first.
     bool OnSetActive() override;
+    // The PSWIZB_* mask the page shows now.
+    virtual DWORD WizardButtons() const = 0;
     // Adds a tip (string-table text) to a control; does nothing with tool tips off.
     void AddTip(int controlId, int stringId);
-    static CZlxbuildApp& App() { return *CZlxbuildApp::Current(); }
-    static CBuildJob& Job() { return *CZlxbuildApp::Current()->Job(); }
+
+    PageContext m_context;
+    CBuildJob& Job() const { return m_context.job; }
 
 private:
-    DWORD m_buttons;
     bool m_toolTipsEnabled;
     std::unique_ptr<CToolTip> m_toolTip;
 };

@@ -2,41 +2,44 @@
 
 #include "app/PageSlots.h"
 #include "pages/PageSource.h"
+#include "pages/PageToDo.h"
 
 namespace {
 // Pages whose controls are still to come: they carry their slot's template, header
 // texts and buttons so the wizard's road and look are already those of the real one.
-#define ZL_SIMPLE_PAGE(Name, templateId, title, subtitle, buttons)                                 \
-    class Name : public CTTPage {                                                                  \
-    public:                                                                                        \
-        Name() : CTTPage(templateId, title, subtitle, buttons) {}                                  \
-    };
+class CPlainPage : public CTTPage {
+public:
+    CPlainPage(const PageContext& context, int templateId, int title, int subtitle, DWORD buttons)
+        : CTTPage(context, templateId, title, subtitle), m_buttons(buttons) {}
 
-ZL_SIMPLE_PAGE(CPageToDo, 137, 261, 262, PSWIZB_BACK | PSWIZB_NEXT)
-ZL_SIMPLE_PAGE(CPageTracks, 136, 266, 267, PSWIZB_BACK | PSWIZB_NEXT)
-ZL_SIMPLE_PAGE(CPageAudio, 134, 274, 275, PSWIZB_BACK | PSWIZB_NEXT)
-ZL_SIMPLE_PAGE(CPageDataSettings, 133, 272, 273, PSWIZB_BACK | PSWIZB_NEXT)
-ZL_SIMPLE_PAGE(CPageDestination, 132, 268, 269, PSWIZB_BACK | PSWIZB_NEXT)
-ZL_SIMPLE_PAGE(CPageFinish, 131, 270, 271, PSWIZB_BACK | PSWIZB_FINISH)
-#undef ZL_SIMPLE_PAGE
+protected:
+    DWORD WizardButtons() const override { return m_buttons; }
+
+private:
+    DWORD m_buttons;
+};
 } // namespace
 
-std::unique_ptr<CTTPage> CreateSlotPage(int slot) {
+std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context) {
+    constexpr DWORD kBackNext = PSWIZB_BACK | PSWIZB_NEXT;
     switch (slot) {
     case kSlotSource:
-        return std::make_unique<CPageSource>();
+        return std::make_unique<CPageSource>(context);
     case kSlotCopyMethod:
-        return std::make_unique<CPageToDo>();
+        return std::make_unique<CPageToDo>(context);
     case kSlotTracks:
-        return std::make_unique<CPageTracks>();
+        return std::make_unique<CPlainPage>(context, 136, 266, 267, kBackNext);
     case kSlotAudio:
-        return std::make_unique<CPageAudio>();
+        return std::make_unique<CPlainPage>(context, 134, 274, 275, kBackNext);
     case kSlotDataSettings:
-        return std::make_unique<CPageDataSettings>();
+        return std::make_unique<CPlainPage>(context, 133, 272, 273, kBackNext);
     case kSlotDestination:
-        return std::make_unique<CPageDestination>();
+        // Last page in Easy Copy Mode, when space was short for Finish on the copy method page.
+        return std::make_unique<CPlainPage>(
+            context, 132, 268, 269,
+            context.buildSettings.EasyCopyMode ? PSWIZB_BACK | PSWIZB_FINISH : kBackNext);
     case kSlotProperties:
-        return std::make_unique<CPageFinish>();
+        return std::make_unique<CPlainPage>(context, 131, 270, 271, PSWIZB_BACK | PSWIZB_FINISH);
     default:
         return nullptr;
     }

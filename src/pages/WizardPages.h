@@ -4,4 +4,4 @@
 
 #include <memory>
 
-std::unique_ptr<CTTPage> CreateSlotPage(int slot);
+std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context);

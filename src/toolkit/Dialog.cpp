@@ -70,6 +70,10 @@ bool CDialog::DataExchange(bool) {
     return true;
 }
 
+bool CDialog::IsChildDialog() const {
+    return m_hWnd && (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
+}
+
 void CDialog::Bind(HWND window, CDialog* dialog) {
     dialog->m_hWnd = window;
     SetPropA(window, kThisProperty, dialog);
@@ -96,6 +100,10 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam), code = HIWORD(wParam);
         if (OnCommand(id, code, reinterpret_cast<HWND>(lParam)))
+            return TRUE;
+        // Enter or Escape in a multi-line edit reaches a page or a sub-form as IDOK or
+        // IDCANCEL; ending a child dialog would destroy it inside the running sheet.
+        if ((id == IDOK || id == IDCANCEL) && IsChildDialog())
             return TRUE;
         if (id == IDOK && code == BN_CLICKED) {
             OnOK();

@@ -17,6 +17,8 @@ public:
     void Destroy();
     void EndDialog(INT_PTR result);
     int TemplateId() const { return m_templateId; }
+    // Pages and sub-forms live inside another window and never end on IDOK/IDCANCEL.
+    bool IsChildDialog() const;
 
 protected:
     virtual BOOL OnInitDialog();
