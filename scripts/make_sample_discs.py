@@ -21,6 +21,10 @@ system shows it (empty for audio discs).
   dvdvideo   DVD-Video (ISO: VIDEO_TS, empty AUDIO_TS); insert with --dvd
   dvdrom     DVD-ROM (ISO, plain folders); insert with --dvd
   dvdromvideo DVD-ROM with Video (ISO: VIDEO_TS and other folders); insert with --dvd
+
+cddb/ holds disc information entries (freedb's xmcd format, cddb/CATEGORY/DISCID) for the
+discs with audio tracks: audio, mixed and cdextra. Their disc IDs come from the layouts
+made here; cdtext has no entry, its titles come from its CD-Text.
 """
 import os
 import shutil
@@ -203,20 +207,26 @@ def msf(frames):
 # --- the discs ---------------------------------------------------------------------------
 
 def make_audio(out, work, tracks):
+    """Returns the table of contents: track start addresses and the lead-out."""
     lines = ['REM Zelvane sample: audio CD', 'FILE "audio.bin" BINARY']
     data = bytearray()
+    generated = 0  # sectors on the disc that are not in the file
+    starts = []
     for n in range(1, 13):
         lines.append('  TRACK %02d AUDIO' % n)
         if n == 7:
             lines.append('    PREGAP 00:02:00')  # generated silence, not in the file
+            generated += 150
         elif n > 1:
             lines.append('    INDEX 00 ' + msf(len(data) // RAW))
             data += silence(75)
         lines.append('    INDEX 01 ' + msf(len(data) // RAW))
+        starts.append(len(data) // RAW + generated)
         data += tracks[n]
     open(os.path.join(out, 'audio.bin'), 'wb').write(data)
     write_cue(out, 'audio', lines)
     tree(os.path.join(out, 'audio.files'), {})
+    return starts, len(data) // RAW + generated
 
 
 def make_cdtext(out, work, tracks):
@@ -253,22 +263,28 @@ def make_mixed(out, work, tracks):
     lines = ['REM Zelvane sample: mixed mode CD', 'FILE "mixed.iso" BINARY', '  TRACK 01 MODE1/2048',
              '    INDEX 01 00:00:00', 'FILE "mixed-audio.bin" BINARY']
     data = bytearray()
+    first_audio = os.path.getsize(os.path.join(out, 'mixed.iso')) // USER + 150  # after the PREGAP
+    starts = [0]
     for n in range(2, 5):
         lines.append('  TRACK %02d AUDIO' % n)
         if n == 2:
             lines.append('    PREGAP 00:02:00')
         lines.append('    INDEX 01 ' + msf(len(data) // RAW))
+        starts.append(first_audio + len(data) // RAW)
         data += tracks[n]
     open(os.path.join(out, 'mixed-audio.bin'), 'wb').write(data)
     write_cue(out, 'mixed', lines)
+    return starts, first_audio + len(data) // RAW
 
 
 def make_cdextra(out, work, tracks):
     lines = ['REM Zelvane sample: CD Extra', 'REM SESSION 01', 'FILE "cdextra-audio.bin" BINARY']
     data = bytearray()
+    starts = []
     for n in range(1, 5):
         lines.append('  TRACK %02d AUDIO' % n)
         lines.append('    INDEX 01 ' + msf(len(data) // RAW))
+        starts.append(len(data) // RAW)
         data += tracks[n]
     open(os.path.join(out, 'cdextra-audio.bin'), 'wb').write(data)
     start = len(data) // RAW + SESSION_GAP
@@ -277,10 +293,12 @@ def make_cdextra(out, work, tracks):
                  'PICTURES/COVER.JPG': filler('cover', 25000), 'AUTORUN.INF': b'[autorun]\r\n'})
     session = os.path.join(work, 'cdextra.iso')
     iso(files, session, 'ZELVANE_EXTRA', ('-C', '0,%d' % start))
-    raw_track(session, os.path.join(out, 'cdextra-data.bin'), start, 2)
+    count = raw_track(session, os.path.join(out, 'cdextra-data.bin'), start, 2)
     lines += ['REM SESSION 02', 'FILE "cdextra-data.bin" BINARY', '  TRACK 05 MODE2/2352',
               '    INDEX 01 00:00:00']
     write_cue(out, 'cdextra', lines)
+    # The table of contents ends with the last session's lead-out.
+    return starts + [start], start + count
 
 
 def make_single_raw(out, work, name, label, files, mode, extra=(), remarks=()):
@@ -353,6 +371,49 @@ def make_dvds(out, work):
         iso(root, os.path.join(out, name + '.iso'), label)
 
 
+# --- disc information entries ------------------------------------------------------------
+
+def disc_id(starts, lead_out):
+    """freedb's disc ID: digit sums of the start seconds (2-second lead-in included), the
+    playing time in seconds and the track count."""
+    def seconds(lba):
+        return (lba + 150) // 75
+    checksum = sum(sum(int(d) for d in str(seconds(s))) for s in starts)
+    return (checksum % 255) << 24 | (seconds(lead_out) - seconds(starts[0])) << 8 | len(starts)
+
+
+def write_entry(out, category, toc, dtitle, year, genre, titles, extd=''):
+    starts, lead_out = toc
+    assert len(titles) == len(starts)
+    ident = '%08x' % disc_id(starts, lead_out)
+    lines = ['# xmcd', '#', '# Track frame offsets:']
+    lines += ['#\t%d' % (s + 150) for s in starts]
+    lines += ['#', '# Disc length: %d seconds' % ((lead_out + 150) // 75), '#', '# Revision: 0',
+              '# Submitted via: make_sample_discs', '#', 'DISCID=' + ident, 'DTITLE=' + dtitle,
+              'DYEAR=%d' % year, 'DGENRE=' + genre]
+    lines += ['TTITLE%d=%s' % (i, t) for i, t in enumerate(titles)]
+    lines += ['EXTD=' + extd] + ['EXTT%d=' % i for i in range(len(titles))] + ['PLAYORDER=']
+    folder = os.path.join(out, 'cddb', category)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, ident), 'w', encoding='utf-8', newline='\n') as f:
+        f.write('\n'.join(lines) + '\n')
+
+
+def write_entries(out, audio, mixed, cdextra):
+    write_entry(out, 'classical', audio, 'The Zelvane Ensemble / Twelve Tones', 2001, 'Classical',
+                ['Prelude in C', 'Morning Light', 'Where Rivers Meet', 'Quiet Hours',
+                 'The Long Road', 'Glass Garden', 'Interlude', 'Autumn Fields', 'Night Train',
+                 'Harbour Lights', 'Evening Song', 'Postlude'],
+                'Recorded at the Old Mill, Zelvane.\\nTwelve short pieces, one for each tone.')
+    write_entry(out, 'soundtrack', mixed, 'Kestrel Games / Skyward: Original Soundtrack', 2002,
+                'Game', ['Skyward (game data)', 'Title Theme', 'First Flight', 'Storm Front'])
+    write_entry(out, 'rock', cdextra, 'Various / Sampler Extra', 2003, 'Indie Rock',
+                ['The Northern Lights / Open Roads', 'Mira Vale / Paper Boats',
+                 'The Quiet Static / Satellite', 'Jonas Reed / Last Ferry Home',
+                 'Videos and Pictures'],
+                'Enhanced CD: the pictures and videos are on the data session.')
+
+
 def write_cue(out, name, lines):
     with open(os.path.join(out, name + '.cue'), 'w', newline='\r\n') as f:
         f.write('\n'.join(lines) + '\n')
@@ -370,11 +431,12 @@ def main():
     os.makedirs(out)
     with tempfile.TemporaryDirectory() as work:
         tracks = {n: audio_track(work, n, 3 + n % 3) for n in range(1, 13)}
-        make_audio(out, work, tracks)
+        audio = make_audio(out, work, tracks)
         make_cdtext(out, work, tracks)
         make_data(out, work)
-        make_mixed(out, work, tracks)
-        make_cdextra(out, work, tracks)
+        mixed = make_mixed(out, work, tracks)
+        cdextra = make_cdextra(out, work, tracks)
+        write_entries(out, audio, mixed, cdextra)
         make_vcd(out, work)
         make_svcd(out, work)
         make_photocd(out, work)

@@ -12,6 +12,11 @@ zl_env_start
 export ZL_SAMPLE_DRIVES=${ZL_SAMPLE_DRIVES:-1}
 zl_install_product
 zl_env del ZLXBuildEditor >/dev/null 2>&1 || true
+# Album and track titles from the disc information library: the first of the five
+# ZlxSettings switches. The others keep their values (the wizard's defaults when unset).
+switches=$(zl_env get ZlxSettings 2>/dev/null | tr -d '\r\n') || switches=
+[[ ${#switches} -ge 5 ]] || switches=01110
+zl_env set ZlxSettings "1${switches:1}"
 
 echo "Emulated drives:"
 zl_drive_tool list

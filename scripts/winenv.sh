@@ -65,11 +65,13 @@ zl_env_stop() {
 }
 
 # Installs the Windows build as the product's home folder inside the prefix and points
-# the settings store at it.
+# the settings store at it and at its disc information database.
 zl_install_product() {
     cmake --install "$zl_build/win64" --prefix "$ZL_HOME_UNIX" >/dev/null
     zl_env set ZlxHomePath "$ZL_HOME_WIN"
     zl_env set ZlxLanguage ENU
+    # The disc information library's database: the sample discs' entries installed above.
+    zl_env set CddbPath "${ZL_HOME_WIN}cddb\\"
     zl_drives_on_install
 }
 

@@ -49,9 +49,10 @@ public:
     // The user's edit of the current disc becomes current; a later lookup of the same disc
     // keeps it while neither the database nor the CD-Text knows the disc.
     void ReplaceRecord(const DiscRecord& record);
-    // The category a submission of the current disc goes to: where it was found, else the
-    // one its genre names, else "misc".
+    // The category a submission of the current disc goes to: the one chosen, else where it
+    // was found, else the one its genre names, else "misc".
     std::string SubmitCategory();
+    void ChooseCategory(const std::string& category) { m_category = category; }
     // Writes the current disc into the database; afterwards it counts as found there.
     bool Submit();
 

@@ -2,11 +2,13 @@
 // Everything start-up reaches outside the program goes through these interfaces,
 // so the whole start-up can run in tests with scripted answers.
 #include "app/Messages.h"
+#include "discinfo/DiscInfoLibrary.h"
 #include "settings/EnvStore.h"
 #include "settings/Registry.h"
 #include "settings/UserFolders.h"
 #include "source/CommonLibrary.h"
 #include "source/DriveLibrary.h"
+#include "source/DriveList.h"
 #include "source/ShellDrives.h"
 #include "source/WorkInfo.h"
 
@@ -46,13 +48,6 @@ public:
     virtual std::string LoadText(int id) = 0;
 };
 
-// The disc information library, as far as start-up and exit need it.
-class IDiscInfoLibrary {
-public:
-    virtual ~IDiscInfoLibrary() = default;
-    virtual void ReleaseInterface() = 0;
-};
-
 class CBuildJob;
 class CZlxBuildSettings;
 // The source disc analysis; fills the job for the drive. True on success.
@@ -63,12 +58,16 @@ public:
                          uint16_t cdTypeCode) = 0;
 };
 
+// How the modal wizard ended. A sheet that could not be shown at all was not cancelled
+// by anyone.
+enum class SheetResult { Finished, Cancelled, Failed };
+
 // The wizard sheet as start-up drives it.
 class IWizardSheet {
 public:
     virtual ~IWizardSheet() = default;
-    // Adds all pages and shows the sheet modally; true when it ended with Finish.
-    virtual bool ShowModal(int startPage) = 0;
+    // Adds all pages and shows the sheet modally.
+    virtual SheetResult ShowModal(int startPage) = 0;
 };
 
 class IWizardSheetFactory {
@@ -91,4 +90,6 @@ struct AppServices {
     ISourceAnalysis& analysis;
     IWizardSheetFactory& sheets;
     IWorkInfo& workInfo;
+    // Album title and artist for the source drive list; none: the list shows disc kinds.
+    IAlbumTitles* albumTitles = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "app/BuildJob.h"
 
+#include "discinfo/TitleLookup.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -246,6 +248,10 @@ void CBuildJob::WriteToStore() {
     if (QuickCopyInUse && QuickCopySettingsLoaded)
         s.WriteText("ZlxBuildZQCFileName", QuickCopyFileName.c_str());
     s.WriteText("ZLXBuildDataReady", "1");
+}
+
+void CBuildJob::LookupTitles(const TitleLookupContext& context, void* window) {
+    LookupAlbumTitles(*this, context, window);
 }
 
 uint32_t CBuildJob::TrackLength(int track) const {

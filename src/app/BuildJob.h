@@ -24,6 +24,8 @@ constexpr int kEstimateFigures = 20;
 // CD-i, Video CD, CD Extra and Super Video CD can only be copied with raw sector reads.
 bool KindNeedsRawRead(uint16_t cdType);
 
+struct TitleLookupContext;
+
 class CBuildJob {
 public:
     CBuildJob(IEnvStore& store, IRegistry& registry);
@@ -43,6 +45,9 @@ public:
     bool TrackIsData(int track) const;
     // The two-digit track numbers of the track order, in writing order.
     std::vector<int> OrderedTracks() const;
+    // Album, artist and track titles from the disc information service, or the generic
+    // ones; `window` owns the service's dialogs.
+    void LookupTitles(const TitleLookupContext& context, void* window);
 
     int UnchangedDisc = 1;
     int FastRead = 1;

@@ -2,6 +2,7 @@
 #include "app/WinServices.h"
 #include "app/ZlxbuildApp.h"
 #include "app/ZlxbuildDlg.h"
+#include "discinfo/TitleLookup.h"
 #include "settings/RegistryWin.h"
 #include "settings/UserFoldersWin.h"
 #include "settings/ZL5EnvStore.h"
@@ -9,6 +10,7 @@
 #include "source/FileSearchWin.h"
 #include "source/SourceAnalysis.h"
 #include "source/ZL5ScsiLibrary.h"
+#include "toolkit/ResourceModule.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -39,11 +41,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CDlgWorkInfo workInfo;
 
     CWinFileSearch files;
-    CSourceAnalysis analysis(drives, store, registry, workInfo, files);
+    // The service's dialogs belong to the work dialog, which the analysis shows meanwhile.
+    CAlbumLookup albumLookup([&workInfo] { return workInfo.Window(); });
+    CSourceAnalysis analysis(drives, store, registry, workInfo, files, albumLookup);
 
     AppServices services{store,  registry,    folders,  messages, system, common,  languages,
                          drives, shellDrives, discInfo, analysis, sheets, workInfo};
+    CServiceAlbumTitles albumTitles(discInfo);
+    services.albumTitles = &albumTitles;
     CZlxbuildApp app(services);
+    albumLookup.Bind({discInfo, store, app.Settings, app.BuildSettings, LoadResourceString});
 
     while (*commandLine == ' ')
         ++commandLine;

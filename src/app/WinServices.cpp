@@ -146,6 +146,100 @@ bool CWinShellDrives::DisplayName(char letter, std::string& name) {
     return true;
 }
 
+void CWinDiscInfoLibrary::Init(void* window) {
+    ZLXCDDBInit(window);
+}
+
+int CWinDiscInfoLibrary::IsLocked() {
+    return ZLXCDDBIsLocked();
+}
+
+int CWinDiscInfoLibrary::GetCDInfoFromToc(const _CDROM_TOC& toc, int flags) {
+    return ZLXCDDBGetCDInfoFromToc(&toc, flags);
+}
+
+int CWinDiscInfoLibrary::GetCDInfo(const char* drive) {
+    return ZLXCDDBGetCDInfo(drive);
+}
+
+int CWinDiscInfoLibrary::GetCompilation() {
+    return ZLXCDDBGetCompilation();
+}
+
+int CWinDiscInfoLibrary::GetNumberOfTracks() {
+    return ZLXCDDBGetNumberOfTracks();
+}
+
+int CWinDiscInfoLibrary::GetAlbumText(AlbumField field, char* buffer, int size) {
+    switch (field) {
+    case AlbumField::Title:
+        return ZLXCDDBGetTitle(buffer, size);
+    case AlbumField::Artist:
+        return ZLXCDDBGetArtist(buffer, size);
+    case AlbumField::Year:
+        return ZLXCDDBGetYear(buffer, size);
+    case AlbumField::Label:
+        return ZLXCDDBGetLabel(buffer, size);
+    case AlbumField::GenreId:
+        return ZLXCDDBGetGenreID(buffer, size);
+    case AlbumField::SecondaryGenreId:
+        return ZLXCDDBGetSecondaryGenreID(buffer, size);
+    case AlbumField::TotalInSet:
+        return ZLXCDDBGetTotalInSet(buffer, size);
+    case AlbumField::NumberInSet:
+        return ZLXCDDBGetNumberInSet(buffer, size);
+    case AlbumField::Notes:
+        return ZLXCDDBGetNotes(buffer, size);
+    }
+    return -1;
+}
+
+int CWinDiscInfoLibrary::GetTrackText(int track, TrackField field, char* buffer, int size) {
+    switch (field) {
+    case TrackField::Artist:
+        return ZLXCDDBGetTrackArtist(track, buffer, size);
+    case TrackField::Year:
+        return ZLXCDDBGetTrackYear(track, buffer, size);
+    case TrackField::Label:
+        return ZLXCDDBGetTrackLabel(track, buffer, size);
+    case TrackField::Notes:
+        return ZLXCDDBGetTrackNotes(track, buffer, size);
+    case TrackField::GenreId:
+        return ZLXCDDBGetTrackGenreID(track, buffer, size);
+    case TrackField::SecondaryGenreId:
+        return ZLXCDDBGetTrackSecondatyGenreID(track, buffer, size);
+    case TrackField::Lyrics:
+        return ZLXCDDBGetTrackLyrics(track, buffer, size);
+    case TrackField::Title:
+        return ZLXCDDBGetTrackTitle(track, buffer, size);
+    }
+    return -1;
+}
+
+int CWinDiscInfoLibrary::DisplayDiskInfo(int mode) {
+    return ZLXCDDBDisplayDiskInfo(mode);
+}
+
+void CWinDiscInfoLibrary::SubmitDisc() {
+    ZLXCDDBSubmitDisc();
+}
+
+void CWinDiscInfoLibrary::InvokeSubmitDisc(const char* drive) {
+    ZLXCDDBInvokeSubmitDisc(drive);
+}
+
+void CWinDiscInfoLibrary::ShowInfoBrowser(void* owner) {
+    ZLXCDDBShowInfoBrowser(owner);
+}
+
+void CWinDiscInfoLibrary::InvokeOptionsDialog() {
+    ZLXCDDBInvokeOptionsDialog();
+}
+
+void CWinDiscInfoLibrary::InvokeAboutDlg() {
+    ZLXCDDBInvokeAboutDlg();
+}
+
 void CWinDiscInfoLibrary::ReleaseInterface() {
     ZLXCDDBReleaseInterface();
 }

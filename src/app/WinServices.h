@@ -49,7 +49,22 @@ public:
     bool DisplayName(char letter, std::string& name) override;
 };
 
+// The product's disc information library (ZLXCDDB.dll).
 class CWinDiscInfoLibrary : public IDiscInfoLibrary {
 public:
+    void Init(void* window) override;
+    int IsLocked() override;
+    int GetCDInfoFromToc(const _CDROM_TOC& toc, int flags) override;
+    int GetCDInfo(const char* drive) override;
+    int GetCompilation() override;
+    int GetNumberOfTracks() override;
+    int GetAlbumText(AlbumField field, char* buffer, int size) override;
+    int GetTrackText(int track, TrackField field, char* buffer, int size) override;
+    int DisplayDiskInfo(int mode) override;
+    void SubmitDisc() override;
+    void InvokeSubmitDisc(const char* drive) override;
+    void ShowInfoBrowser(void* owner) override;
+    void InvokeOptionsDialog() override;
+    void InvokeAboutDlg() override;
     void ReleaseInterface() override;
 };

@@ -100,8 +100,9 @@ bool CZlxbuildApp::InitInstance(const std::string& commandLine) {
     } else if (WaitForSourceDisc(EditorWizard)) {
         const int startPage = ChooseStartPage(commandLine);
         if (m_runMode != kRunDriveBuild && sheet) {
-            const bool finished = sheet->ShowModal(startPage);
-            if (!finished && m_startedByEditor) {
+            // A sheet that could not even be shown leaves the editor's hand-over alone.
+            const SheetResult result = sheet->ShowModal(startPage);
+            if (result == SheetResult::Cancelled && m_startedByEditor) {
                 sys.Broadcast(kMsgEditorBuildDone);
                 ClearEditorHandover();
             }

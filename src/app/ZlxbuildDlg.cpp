@@ -44,9 +44,12 @@ void CZlxbuildDlg::RemoveAndDestroy(int slot) {
     page.reset();
 }
 
-bool CZlxbuildDlg::ShowModal(int startPage) {
+SheetResult CZlxbuildDlg::ShowModal(int startPage) {
     AddAllPages();
-    return DoModal(nullptr, startPage);
+    const INT_PTR result = DoModal(nullptr, startPage);
+    return result > 0    ? SheetResult::Finished
+           : result == 0 ? SheetResult::Cancelled
+                         : SheetResult::Failed;
 }
 
 HWND CZlxbuildDlg::ShowModeless(int startPage) {

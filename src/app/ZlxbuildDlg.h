@@ -20,7 +20,7 @@ public:
     CTTPage* SlotPage(int slot) const;
 
     // Start-up: all pages, then the modal wizard.
-    bool ShowModal(int startPage) override;
+    SheetResult ShowModal(int startPage) override;
     // All pages in a modeless sheet (hosts with their own message loop, tests).
     HWND ShowModeless(int startPage);
     // The sheet of the running wizard, for the pages that change the page order.

@@ -9,7 +9,7 @@
 CPageSource::CPageSource()
     : CTTPage(130, 260, 259, PSWIZB_NEXT),
       m_model(App().Services().drives, App().Services().common, App().Services().shellDrives,
-              m_files, LoadResourceString, nullptr) {}
+              m_files, LoadResourceString, App().Services().albumTitles) {}
 
 BOOL CPageSource::OnInitDialog() {
     CTTPage::OnInitDialog();
@@ -43,6 +43,9 @@ bool CPageSource::OnSetActive() {
 void CPageSource::Refresh() {
     IWorkInfo& work = App().Services().workInfo;
     work.Show(IDS_SEARCHING_SOURCE_CDS);
+    // The service may show dialogs while the list asks it; they belong to the work dialog.
+    if (App().Settings.UseDiscInfoService)
+        App().Services().discInfo.Init(work.Window());
     m_drives.Refresh();
     work.Close();
 }

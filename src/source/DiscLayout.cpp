@@ -73,9 +73,9 @@ void CountTracks(CBuildJob& job) {
     }
 }
 
-// An entry matches when its first track byte is at least and its last track byte at most
-// the number, which picks out a session of that one track (the data session of a CD
-// Extra); every other track is reported in session 1.
+// An entry's second byte is the last track of its session and its third byte the first,
+// so the first entry whose range holds the track gives its session; a track no entry
+// covers is reported in session 1.
 int SessionOfTrack(const CBuildJob& job, int trackIndex) {
     if (!job.MultisessionValid)
         return 1;

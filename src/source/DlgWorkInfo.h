@@ -8,6 +8,7 @@ public:
     CDlgWorkInfo() : CDialog(kTemplate) {}
     void Show(int messageStringId) override;
     void Close() override { Destroy(); }
+    void* Window() const override { return m_hWnd; }
 
     static constexpr int kTemplate = 140;
     static constexpr int kMessage = 1000;

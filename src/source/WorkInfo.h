@@ -8,6 +8,8 @@ public:
     // Shows the dialog (or changes its message line) with the string-table text.
     virtual void Show(int messageStringId) = 0;
     virtual void Close() = 0;
+    // The dialog's window while it is shown (owner for other libraries' dialogs), else null.
+    virtual void* Window() const { return nullptr; }
 };
 
 // For run modes without a window and for tests.

@@ -39,8 +39,8 @@ void CPropertySheet::RemovePage(CPropertyPage* page) {
     m_pages.erase(it);
 }
 
-bool CPropertySheet::DoModal(HWND parent, int startPage) {
-    return Run(parent, startPage, false) > 0;
+INT_PTR CPropertySheet::DoModal(HWND parent, int startPage) {
+    return Run(parent, startPage, false);
 }
 
 HWND CPropertySheet::CreateModeless(HWND parent, int startPage) {

@@ -22,8 +22,8 @@ public:
     void RemovePage(CPropertyPage* page);
     const std::vector<CPropertyPage*>& Pages() const { return m_pages; }
 
-    // Modal: true when the wizard ended with Finish.
-    bool DoModal(HWND parent, int startPage);
+    // Modal: positive after Finish, 0 after Cancel, -1 when the sheet could not be created.
+    INT_PTR DoModal(HWND parent, int startPage);
     // Modeless (tests and hosts with their own message loop).
     HWND CreateModeless(HWND parent, int startPage);
     HWND Handle() const { return m_hWnd; }

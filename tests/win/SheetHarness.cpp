@@ -48,17 +48,17 @@ class TestSheet : public IWizardSheet {
 public:
     TestSheet(int captionId, std::function<void(CZlxbuildDlg&)> body)
         : m_sheet(captionId), m_body(std::move(body)) {}
-    bool ShowModal(int startPage) override {
+    SheetResult ShowModal(int startPage) override {
         HWND window = m_sheet.ShowModeless(startPage);
         EXPECT_NE(window, nullptr);
         if (!window)
-            return false;
+            return SheetResult::Failed;
         ShowWindow(window, SW_SHOW);
         Flush();
         m_body(m_sheet);
         if (IsWindow(window))
             DestroyWindow(window);
-        return false;
+        return SheetResult::Cancelled;
     }
 
 private:

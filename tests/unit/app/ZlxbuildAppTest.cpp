@@ -151,7 +151,20 @@ TEST_F(AppFixture, EditorWizardNeedsNoDiscAndCancelClearsTheHandOver) {
     EXPECT_FALSE(store.Has("ZlxBuildEditorData"));
     EXPECT_EQ(store.Get("ZLXBuildDataReady"), "0");
 
-    // The next start is an ordinary wizard whose cancel touches nothing.
+    // Finish leaves the hand-over to the writer; a sheet that never opened was not cancelled.
+    for (SheetResult result : {SheetResult::Finished, SheetResult::Failed}) {
+        system.broadcasts.clear();
+        store.Set("ZLXBuildEditor", "2");
+        store.Set("ZlxBuildEditorData", "1");
+        sheets.result = result;
+        Run();
+        EXPECT_TRUE(system.broadcasts.empty()) << static_cast<int>(result);
+        EXPECT_EQ(store.Get("ZlxBuildEditorData"), "1") << static_cast<int>(result);
+    }
+
+    // An ordinary wizard's cancel touches nothing.
+    store.Set("ZLXBuildEditor", "0");
+    sheets.result = SheetResult::Cancelled;
     InsertAudioCd('E');
     system.broadcasts.clear();
     store.Set("ZLXDefinitionFile", "keep");

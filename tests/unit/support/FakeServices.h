@@ -5,6 +5,7 @@
 #include "settings/MemoryEnvStore.h"
 #include "support/FakeDriveLibrary.h"
 
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <set>
@@ -109,10 +110,51 @@ public:
     std::map<char, std::string> names;
 };
 
+// A disc information library that knows one disc, found by table of contents or drive.
+// Getters answer as the library does: bytes needed with the zero, -1 for no text.
 class CFakeDiscInfo : public IDiscInfoLibrary {
 public:
+    void Init(void* window) override { calls.push_back(window ? "Init(window)" : "Init"); }
+    int IsLocked() override { return locked; }
+    int GetCDInfoFromToc(const _CDROM_TOC&, int flags) override {
+        calls.push_back("FromToc(" + std::to_string(flags) + ")");
+        return found;
+    }
+    int GetCDInfo(const char* drive) override {
+        calls.push_back(std::string("CDInfo(") + drive + ")");
+        return found;
+    }
+    int GetCompilation() override { return compilation; }
+    int GetNumberOfTracks() override { return static_cast<int>(trackTitles.size()); }
+    int GetAlbumText(AlbumField field, char* buffer, int size) override {
+        const auto it = album.find(field);
+        return it == album.end() ? -1 : Answer(it->second, buffer, size);
+    }
+    int GetTrackText(int track, TrackField field, char* buffer, int size) override {
+        if (field != TrackField::Title || track < 1 ||
+            static_cast<size_t>(track) > trackTitles.size())
+            return -1;
+        return Answer(trackTitles[static_cast<size_t>(track - 1)], buffer, size);
+    }
+    int DisplayDiskInfo(int mode) override { return mode == 2 ? 0x500 : 0; }
+    void SubmitDisc() override {}
+    void InvokeSubmitDisc(const char*) override {}
+    void ShowInfoBrowser(void*) override {}
+    void InvokeOptionsDialog() override {}
+    void InvokeAboutDlg() override {}
     void ReleaseInterface() override { ++releases; }
-    int releases = 0;
+
+    static int Answer(const std::string& text, char* buffer, int size) {
+        const int needed = static_cast<int>(text.size()) + 1;
+        if (needed <= size)
+            std::memcpy(buffer, text.c_str(), static_cast<size_t>(needed));
+        return needed;
+    }
+
+    int locked = 0, found = 1, compilation = 0, releases = 0;
+    std::map<AlbumField, std::string> album;
+    std::vector<std::string> trackTitles;
+    std::vector<std::string> calls;
 };
 
 // Sets what a real analysis would find for each drive.
@@ -137,16 +179,17 @@ public:
     struct Sheet : IWizardSheet {
         CFakeSheets& owner;
         explicit Sheet(CFakeSheets& o) : owner(o) {}
-        bool ShowModal(int startPage) override {
+        SheetResult ShowModal(int startPage) override {
             owner.shownAt.push_back(startPage);
             if (owner.onShow)
                 owner.onShow();
-            return false;
+            return owner.result;
         }
     };
     std::unique_ptr<IWizardSheet> Create(int) override { return std::make_unique<Sheet>(*this); }
     std::vector<int> shownAt;
     std::function<void()> onShow;
+    SheetResult result = SheetResult::Cancelled;
 };
 
 struct FakeServices {

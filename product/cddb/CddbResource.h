@@ -1,0 +1,32 @@
+#pragma once
+// Dialog templates and controls of the disc information library, shared by its .rc and .cpp.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define IDD_CDDB_DISCINFO 100
+#define IDD_CDDB_BROWSER 101
+#define IDD_CDDB_OPTIONS 102
+#define IDD_CDDB_ABOUT 103
+
+#define IDC_CDDB_ARTIST 1001
+#define IDC_CDDB_TITLE 1002
+#define IDC_CDDB_YEAR 1003
+#define IDC_CDDB_GENRE 1004
+#define IDC_CDDB_CATEGORY 1005
+#define IDC_CDDB_SUMMARY 1006
+#define IDC_CDDB_SOURCE 1007
+#define IDC_CDDB_TRACKS 1008
+#define IDC_CDDB_TRACK_TITLE 1009
+#define IDC_CDDB_TRACK_LABEL 1010
+
+#define IDC_CDDB_LIST 1101
+#define IDC_CDDB_LIST_SUMMARY 1102
+
+#define IDC_CDDB_FOLDER 1201
+#define IDC_CDDB_BROWSE 1202
+#define IDC_CDDB_USE_CDTEXT 1203
+
+#define IDC_CDDB_ABOUT_ICON 1301
+#define IDC_CDDB_ABOUT_FOLDER 1302
+#define IDC_CDDB_ABOUT_COUNT 1303
