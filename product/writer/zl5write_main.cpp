@@ -1,11 +1,13 @@
 // zl5write: the writer program as far as the wizard meets it. It takes the writer mutex,
-// reads the build job from the store, writes the job report to <home>system\zl5write.log
-// and shows it. Exit codes: 0 done, 1 no job ready, 2 store library or report file
-// unusable, 3 another writer is running (it was asked to come forward).
+// reads the build job from the store, writes the Quick Copy file the job asks for, writes
+// the job report to <home>system\zl5write.log and shows it. Exit codes: 0 done, 1 no job
+// ready, 2 store library or report file unusable, 3 another writer is running (it was
+// asked to come forward).
 #include "common/EnvLibrary.h"
 #include "common/HomeFolder.h"
 #include "common/RegistryStore.h"
 #include "writer/JobReport.h"
+#include "writer/QuickCopyWriter.h"
 #include "writer/ReportWindow.h"
 #include "writer/WriterLock.h"
 
@@ -87,7 +89,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
         return 1;
     }
 
-    const std::string report = FormatJobReport(job.Read());
+    const std::string report =
+        FormatJobReport(job.Read()) + QuickCopyReportLine(WriteQuickCopyFile(env, registry));
     const std::string reportPath = HomeFromSystemFile(exePath) + "system\\zl5write.log";
     if (!WriteReportFile(reportPath, report)) {
         Refuse(quiet, "Cannot write the job report (" + reportPath + ").");

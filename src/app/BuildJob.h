@@ -24,6 +24,9 @@ constexpr int kEstimateFigures = 20;
 // CD-i, Video CD, CD Extra and Super Video CD can only be copied with raw sector reads.
 bool KindNeedsRawRead(uint16_t cdType);
 
+struct QuickCopyServices;
+class IQuickCopyFiles;
+
 struct TitleLookupContext;
 
 class CBuildJob {
@@ -48,6 +51,13 @@ public:
     // Album, artist and track titles from the disc information service, or the generic
     // ones; `window` owns the service's dialogs.
     void LookupTitles(const TitleLookupContext& context, void* window);
+
+    // The Quick Copy files that belong to the source disc (mode: QuickCopySearch in
+    // app/QuickCopy.h); returns the match count.
+    int FindQuickCopyFiles(int mode, const QuickCopyServices& services);
+    // Takes the read options of the chosen Quick Copy file (QuickCopyFileName); true when
+    // a whole record was read, otherwise nothing changes.
+    bool LoadQuickCopySettings(IQuickCopyFiles& files);
 
     int UnchangedDisc = 1;
     int FastRead = 1;

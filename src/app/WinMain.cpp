@@ -1,4 +1,6 @@
 // zl5build.exe: wires the Win32 services to the application and runs its start-up.
+#include "app/QuickCopyDefault.h"
+#include "app/QuickCopyWin.h"
 #include "app/WinServices.h"
 #include "app/ZlxbuildApp.h"
 #include "app/ZlxbuildDlg.h"
@@ -43,7 +45,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     CWinFileSearch files;
     // The service's dialogs belong to the work dialog, which the analysis shows meanwhile.
     CAlbumLookup albumLookup([&workInfo] { return workInfo.Window(); });
-    CSourceAnalysis analysis(drives, store, registry, workInfo, files, albumLookup);
+    CWinQuickCopyFiles quickCopyFiles;
+    // The application, and with it the Quick Copy folder, comes after the analysis.
+    CQuickCopyDefault quickCopy(quickCopyFiles, [] {
+        const CZlxbuildApp* app = CZlxbuildApp::Current();
+        return app ? app->Settings.ZQCPath : std::string();
+    });
+    CSourceAnalysis analysis(drives, store, registry, workInfo, files, albumLookup, quickCopy);
 
     AppServices services{store,  registry,    folders,  messages, system, common,  languages,
                          drives, shellDrives, discInfo, analysis, sheets, workInfo};

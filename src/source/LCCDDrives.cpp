@@ -10,13 +10,6 @@ constexpr int kHeadingSourceCd = 312, kHeadingSize = 313, kHeadingInfo = 314;
 constexpr int kDriveIcon = 136;
 } // namespace
 
-CLCCDDrives::~CLCCDDrives() {
-    if (m_images && m_list && IsWindow(m_list))
-        ListView_SetImageList(m_list, nullptr, LVSIL_SMALL);
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
-
 void CLCCDDrives::Initialise(bool showEmpty, bool largeIcons, bool discInformation,
                              const std::string& preselection) {
     m_options.showEmpty = showEmpty;
@@ -24,32 +17,17 @@ void CLCCDDrives::Initialise(bool showEmpty, bool largeIcons, bool discInformati
     m_largeIcons = largeIcons;
     m_preselection = preselection;
     CreateImageList();
-    ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
-    const struct {
-        int heading, format, width;
-    } columns[] = {{kHeadingSourceCd, LVCFMT_LEFT, 200},
-                   {kHeadingSize, LVCFMT_RIGHT, 63},
-                   {kHeadingInfo, LVCFMT_LEFT, 260}};
-    for (int i = 0; i < 3; ++i) {
-        std::string heading = LoadResourceString(columns[i].heading);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = columns[i].format;
-        column.cx = columns[i].width;
-        column.pszText = &heading[0];
-        column.iSubItem = i;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    m_view.SetFullRowSelect();
+    m_view.AddColumn(LoadResourceString(kHeadingSourceCd), 200);
+    m_view.AddColumn(LoadResourceString(kHeadingSize), 63, ColumnAlign::Right);
+    m_view.AddColumn(LoadResourceString(kHeadingInfo), 260);
 }
 
 void CLCCDDrives::CreateImageList() {
-    if (m_images)
+    if (m_images.Handle())
         return;
-    const int size = m_largeIcons ? 32 : 16;
-    m_images = ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 1, 1);
-    ImageList_SetBkColor(m_images, GetSysColor(COLOR_WINDOW));
-    ListView_SetImageList(m_list, m_images, LVSIL_SMALL);
+    m_images.Create(m_largeIcons ? 32 : 16);
+    m_view.SetSmallImages(m_images);
 }
 
 int CLCCDDrives::AddDriveIcon(char letter) {
@@ -61,76 +39,51 @@ int CLCCDDrives::AddDriveIcon(char letter) {
                             static_cast<UINT>(info.iIcon));
     if (reinterpret_cast<UINT_PTR>(icon) <= 1) // none, or "not an icon file"
         icon = nullptr;
-    const bool ours = !icon;
-    if (ours)
-        icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                             MAKEINTRESOURCEA(kDriveIcon), IMAGE_ICON,
-                                             m_largeIcons ? 32 : 16, m_largeIcons ? 32 : 16, 0));
-    const int index = icon ? ImageList_AddIcon(m_images, icon) : -1;
-    if (icon)
-        DestroyIcon(icon);
+    if (!icon)
+        return m_images.AddIconResource(GetModuleHandleA(nullptr), kDriveIcon);
+    const int index = m_images.AddIcon(icon);
+    DestroyIcon(icon);
     return index;
 }
 
 void CLCCDDrives::Fill() {
-    ListView_DeleteAllItems(m_list);
-    if (m_images)
-        for (int i = ImageList_GetImageCount(m_images) - 1; i >= 0; --i)
-            ImageList_Remove(m_images, i);
+    m_view.DeleteAllRows();
+    m_images.RemoveAll();
     m_rows = m_model.Rows(m_options);
-    int index = 0;
-    for (DriveRow& row : m_rows) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = index++;
-        item.pszText = &row.text[0];
-        item.lParam = row.cdType;
-        if (!row.empty) {
-            item.mask |= LVIF_IMAGE;
-            item.iImage = AddDriveIcon(row.letter);
-        }
-        const int at = static_cast<int>(
-            SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (row.empty)
+    for (const DriveRow& row : m_rows) {
+        const int image = row.empty ? -1 : AddDriveIcon(row.letter);
+        const int at = m_view.AppendRow(row.text, row.cdType, image);
+        if (row.empty || at < 0)
             continue;
-        ListView_SetItemText(m_list, at, kColumnSize, &row.sizeText[0]);
-        ListView_SetItemText(m_list, at, kColumnInfo, &row.info[0]);
+        m_view.SetCell(at, kColumnSize, row.sizeText);
+        m_view.SetCell(at, kColumnInfo, row.info);
     }
 }
 
 void CLCCDDrives::Refresh() {
     std::optional<std::string> remembered;
-    const int selected = ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
+    const int selected = m_view.SelectedRow();
     if (selected >= 0)
         remembered = RowText(selected);
     Fill();
     std::vector<std::string> texts;
-    for (int i = 0; i < ListView_GetItemCount(m_list); ++i)
+    for (int i = 0; i < m_view.RowCount(); ++i)
         texts.push_back(RowText(i));
     Select(RowToSelect(texts, remembered, m_preselection));
 }
 
 void CLCCDDrives::Select(int row) {
-    if (row < 0)
-        return;
-    ListView_SetItemState(m_list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(m_list, row, FALSE);
+    m_view.Select(row);
 }
 
 int CLCCDDrives::SelectedRow() const {
-    return ListView_GetNextItem(m_list, -1, LVNI_SELECTED | LVNI_FOCUSED);
+    return m_view.SelectedFocusedRow();
 }
 
 std::string CLCCDDrives::RowText(int row) const {
-    char text[300] = {};
-    ListView_GetItemText(m_list, row, kColumnDrive, text, sizeof text);
-    return text;
+    return m_view.CellText(row, kColumnDrive);
 }
 
 uint16_t CLCCDDrives::RowCdType(int row) const {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(m_list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return static_cast<uint16_t>(item.lParam);
+    return static_cast<uint16_t>(m_view.RowData(row));
 }
