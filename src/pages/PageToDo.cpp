@@ -1,6 +1,6 @@
 #include "pages/PageToDo.h"
 
-#include "page_todo_ids.h"
+#include "res/page_todo_ids.h"
 #include "pages/QuickCopyAccess.h"
 #include "toolkit/DataExchange.h"
 #include "toolkit/ResourceModule.h"

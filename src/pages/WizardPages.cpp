@@ -14,6 +14,10 @@ public:
 
 protected:
     DWORD WizardButtons() const override { return m_buttons; }
+    bool OnWizardFinish() override {
+        m_context.startWriter();
+        return true;
+    }
 
 private:
     DWORD m_buttons;

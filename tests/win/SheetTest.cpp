@@ -2,7 +2,9 @@
 #include "SheetHarness.h"
 
 #include "WinTestSupport.h"
+#include "res/page_todo_ids.h"
 #include "pages/PageSource.h"
+#include "pages/PageToDo.h"
 
 #include <gtest/gtest.h>
 
@@ -49,12 +51,15 @@ TEST_F(SheetFixture, PagesFollowTheSlotOperationsAndTheButtonsFollowThePage) {
         sheet.AddPage(5); // appended last, whatever its number
         Flush();
         EXPECT_EQ(PageCount(sheet), 7);
+        // Past the copy method page, which plans the pages behind it itself.
+        PropSheet_SetCurSel(sheet.Handle(), nullptr, 2);
+        Flush();
         std::vector<int> road = {ActiveSlot(sheet)};
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 4; ++i) {
             Press(sheet, PSBTN_NEXT);
             road.push_back(ActiveSlot(sheet));
         }
-        EXPECT_EQ(road, (std::vector<int>{2, 3, 4, 6, 7, 5}));
+        EXPECT_EQ(road, (std::vector<int>{3, 4, 6, 7, 5}));
         Press(sheet, PSBTN_BACK);
         EXPECT_EQ(ActiveSlot(sheet), kSlotProperties);
         EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_FINISH),
@@ -159,6 +164,145 @@ TEST_F(SheetFixture, InsertedAndRemovedDiscsShowUpWithoutAClick) {
         SendMessageA(sheet.Handle(), WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0);
         Flush();
         EXPECT_EQ(ListRows(sheet).size(), 2u) << "other device events are ignored";
+    });
+}
+
+// The copy method page of one analysed disc.
+struct CopyMethodFixture : SheetFixture {
+    static HWND Page(CZlxbuildDlg& sheet) { return sheet.SlotPage(kSlotCopyMethod)->Handle(); }
+    static std::vector<std::string> Presets(HWND page) {
+        HWND list = GetDlgItem(page, IDC_TODO_PRESETS);
+        std::vector<std::string> texts;
+        for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
+            char text[128] = {};
+            SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    static std::string Text(HWND page, int id) {
+        char text[256] = {};
+        GetDlgItemTextA(page, id, text, sizeof text);
+        return text;
+    }
+    void BuildSettings(const std::function<void(CZlxBuildSettings&)>& change) {
+        CZlxBuildSettings settings(store, registry);
+        change(settings);
+        store.Set("ZlxBuildSettings", settings.Text());
+    }
+    static void Click(HWND page, int id) {
+        SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+        Flush();
+    }
+};
+
+TEST_F(CopyMethodFixture, OffersThePresetsThatFitTheDisc) {
+    const std::string normal = "Defaults for normal CDs",
+                      advanced = "Advanced defaults (RAW and sub-channel)",
+                      unwritten = "Defaults for unwritten areas/rings";
+    struct Case {
+        uint16_t kind;
+        const char* label;
+        std::vector<std::string> presets;
+        int selected;
+        bool labelEnabled;
+    } cases[] = {
+        {2, "MUSIC", {normal}, 0, false},
+        {0, "BACKUP", {normal, advanced, unwritten}, 1, true},
+        {32 | 512, "MOVIE", {normal}, 0, true},
+        {32 | 1024, "ARCHIVE", {normal, advanced, unwritten}, 0, true},
+    };
+    BuildSettings([](CZlxBuildSettings& s) { s.AllowLabelChange = 1; });
+    for (const Case& c : cases) {
+        drives.drives.clear();
+        InsertDisc('E', c.kind, c.label);
+        analysis.kinds['E'] = c.kind;
+        analysis.rawReadable = "E";
+        StartWizard([&](CZlxbuildDlg& sheet) {
+            ASSERT_EQ(ActiveSlot(sheet), kSlotCopyMethod) << c.label;
+            HWND page = Page(sheet);
+            EXPECT_EQ(Presets(page), c.presets) << c.label;
+            EXPECT_EQ(SendDlgItemMessageA(page, IDC_TODO_PRESETS, CB_GETCURSEL, 0, 0), c.selected);
+            EXPECT_EQ(IsWindowEnabled(GetDlgItem(page, IDC_TODO_LABEL)) != 0, c.labelEnabled);
+            EXPECT_EQ(Text(page, IDC_TODO_LABEL), c.label);
+            EXPECT_EQ(Text(page, IDC_TODO_SOURCE), "E:");
+            EXPECT_EQ(Text(page, IDC_TODO_QUICKCOPY), "No Quick Copy file found.");
+            EXPECT_EQ(EnabledButtons(sheet), DWORD(PSWIZB_BACK | PSWIZB_FINISH))
+                << "Easy Copy Mode";
+            if (c.kind == 2) {
+                EXPECT_FALSE(SaveScreenshot(sheet.Handle(), "copy_method_page").empty());
+            }
+        });
+    }
+}
+
+TEST_F(CopyMethodFixture, ExpertModeIsSavedAtOnceAndKeepsThePageAndItsEntries) {
+    InsertDisc('E', 0, "BACKUP");
+    analysis.kinds['E'] = 0;
+    analysis.rawReadable = "E";
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        HWND page = Page(sheet);
+        SetDlgItemTextA(page, IDC_TODO_DESCRIPTION, "My backup");
+        Click(page, IDC_TODO_EXPERT);
+        EXPECT_EQ(store.Get("ZlxBuildSettings").substr(3, 1), "0");
+        EXPECT_EQ(EnabledButtons(sheet), DWORD(PSWIZB_BACK | PSWIZB_NEXT));
+        EXPECT_EQ(Text(page, IDC_TODO_DESCRIPTION), "My backup");
+
+        // Escape in an edit reaches the page as IDCANCEL: the page must survive it.
+        SendMessageA(page, WM_COMMAND, IDCANCEL, 0);
+        Flush();
+        ASSERT_TRUE(IsWindow(page));
+
+        CZlxbuildApp::Current()->Job()->DataTrackCount = 1; // what a real analysis counts
+        Press(sheet, PSBTN_NEXT);
+        EXPECT_EQ(ActiveSlot(sheet), kSlotDataSettings);
+        EXPECT_EQ(sheet.Slots().Order(), (std::vector<int>{1, 2, 5, 6, 7}));
+        Press(sheet, PSBTN_BACK);
+        Click(page, IDC_TODO_EXPERT);
+        EXPECT_EQ(store.Get("ZlxBuildSettings").substr(3, 1), "1");
+    });
+}
+
+TEST_F(CopyMethodFixture, RawOnlyDiscsNeedARawReadingDriveOnNext) {
+    InsertDisc('E', 5, "VIDEOCD");
+    analysis.kinds['E'] = 5;
+    analysis.rawReadable = "E";
+    BuildSettings([](CZlxBuildSettings& s) { s.EasyCopyMode = 0; });
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        ASSERT_EQ(ActiveSlot(sheet), kSlotCopyMethod);
+        CZlxbuildApp::Current()->Job()->RawDataReadable = 0;
+        Press(sheet, PSBTN_NEXT);
+        EXPECT_EQ(messages.Ids(), (std::vector<int>{180}));
+        EXPECT_EQ(ActiveSlot(sheet), kSlotCopyMethod);
+    });
+}
+
+TEST_F(CopyMethodFixture, EasyModeFinishesHereUnlessSpaceIsShort) {
+    InsertDisc('E', 0, "BACKUP");
+    analysis.kinds['E'] = 0;
+    analysis.rawReadable = "E";
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        Press(sheet, PSBTN_FINISH);
+        EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1");
+        EXPECT_EQ(system.started.back(), "C:\\Zelvane\\system\\zl5write.exe");
+        EXPECT_EQ(store.Get("ZLXBuildDestinationFile"), "C:\\Data\\BACKUP.zl4");
+    });
+    system.started.clear();
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        CBuildJob& job = *CZlxbuildApp::Current()->Job();
+        for (uint32_t& figure : job.Estimate)
+            figure = 0x7FFFFFFF; // more than any drive holds
+        HWND page = Page(sheet);
+        Click(page, IDC_TODO_EXPERT);
+        Click(page, IDC_TODO_EXPERT); // back in Easy Copy Mode, with space checked again
+        EXPECT_EQ(EnabledButtons(sheet), DWORD(PSWIZB_BACK | PSWIZB_NEXT));
+        Press(sheet, PSBTN_NEXT);
+        EXPECT_EQ(ActiveSlot(sheet), kSlotDestination);
+        EXPECT_EQ(sheet.Slots().Order(), (std::vector<int>{1, 2, 6}));
+        EXPECT_EQ(EnabledButtons(sheet) & PSWIZB_FINISH, DWORD(PSWIZB_FINISH));
+        Press(sheet, PSBTN_FINISH);
+        EXPECT_EQ(system.started.size(), 1u);
     });
 }
 
