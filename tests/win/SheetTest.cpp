@@ -5,6 +5,7 @@
 #include "res/page_todo_ids.h"
 #include "pages/PageSource.h"
 #include "pages/PageToDo.h"
+#include "toolkit/DataExchange.h"
 
 #include <gtest/gtest.h>
 
@@ -303,6 +304,46 @@ TEST_F(CopyMethodFixture, EasyModeFinishesHereUnlessSpaceIsShort) {
         EXPECT_EQ(EnabledButtons(sheet) & PSWIZB_FINISH, DWORD(PSWIZB_FINISH));
         Press(sheet, PSBTN_FINISH);
         EXPECT_EQ(system.started.size(), 1u);
+    });
+}
+
+TEST_F(CopyMethodFixture, NumberEntriesOutsideTheirRangeAreRefused) {
+    InsertDisc('E', 0, "BACKUP");
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        const CWindow page(Page(sheet));
+        HWND edit = GetDlgItem(page, IDC_TODO_DESCRIPTION);
+        struct Case {
+            const char* text;
+            bool accepted;
+            int value;
+        } cases[] = {{" 42 ", true, 42}, {"100001", false, 7}, {"4x2", false, 7}, {"", false, 7},
+                     {"99999999999", false, 7}, {"1", true, 1}};
+        for (const Case& c : cases) {
+            SetWindowTextA(edit, c.text);
+            int value = 7;
+            CDataExchange dx(page, true, &messages);
+            dx.Int(IDC_TODO_DESCRIPTION, value, 1, 100000);
+            EXPECT_EQ(dx.Ok(), c.accepted) << c.text;
+            EXPECT_EQ(value, c.value) << c.text;
+            if (!c.accepted) {
+                EXPECT_EQ(messages.shown.back().id, 320);
+                EXPECT_EQ(GetFocus(), edit) << "the user is taken back to the entry";
+            }
+        }
+    });
+}
+
+TEST_F(SheetFixture, DiscsChangedBehindAnotherPageShowWhenTheSourcePageReturns) {
+    InsertDisc('E', 2, "MUSIC");
+    StartWizard([&](CZlxbuildDlg& sheet) {
+        ASSERT_EQ(ActiveSlot(sheet), kSlotCopyMethod);
+        InsertDisc('F', 0, "DATA");
+        SendMessageA(sheet.Handle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+        Flush();
+        // The wizard opened behind the source page, which has not searched yet, nor now.
+        EXPECT_TRUE(ListRows(sheet).empty()) << "no drive search behind the copy method page";
+        Press(sheet, PSBTN_BACK);
+        EXPECT_EQ(ListRows(sheet), (std::vector<std::string>{"[E:] MUSIC ", "[F:] DATA "}));
     });
 }
 
