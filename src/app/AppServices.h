@@ -33,6 +33,8 @@ public:
     // Starts a program with the show-normal state; results below 32 are failures.
     virtual int StartProgram(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // Runs a command line (program and arguments), shown normally; below 32 is failure.
+    virtual int RunCommandLine(const std::string& commandLine) { return StartProgram(commandLine); }
 };
 
 // Language resource modules: once activated, strings and dialogs come from the module.

@@ -122,6 +122,57 @@ void CBuildJob::ApplyEditorAudioValues() {
         AudioFormatValues::Write(m_store, "ZlxEditorAcm", AudioFormat);
 }
 
+void CBuildJob::ApplyPreset(int code) {
+    struct ReadOptions {
+        int fastRead, subChannel, fastErrorSkip, raw, skipRange;
+    };
+    ReadOptions options{};
+    switch (code) {
+    case 0:
+        options = {1, 0, 1, 0, 1};
+        break;
+    case 1:
+        options = {1, 1, 1, 1, 1};
+        break;
+    case 3:
+        // Unwritten areas take long to skip: a wide skip range, and the options are kept in
+        // a Quick Copy file so the next copy of this disc starts from them.
+        options = {1, 0, 1, 0, 500};
+        break;
+    case 5:
+        options = {0, 0, 0, AudioRecordMode == 2, 1};
+        break;
+    default:
+        return;
+    }
+    FastRead = options.fastRead;
+    ReadSubChannel = options.subChannel;
+    FastErrorSkip = options.fastErrorSkip;
+    WriteQuickCopyFile = code == 3 && QuickCopyMatchCount == 0 ? 1 : 0;
+    SectorSize = options.raw ? 2352 : 2048;
+    SectorType = options.raw ? 256 : 0;
+    SkipRange = options.skipRange;
+
+    const uint8_t kind = KindByte(CdType);
+    if (IsDvd(CdType)) {
+        SectorSize = 2048;
+        SectorType = 0;
+    }
+    const bool audioKind =
+        kind == CdKind::Audio || kind == CdKind::CdText || kind == CdKind::CdExtra;
+    // These discs hold audio or Mode 2 sectors that only raw reading copies whole.
+    if (audioKind || kind == CdKind::CdI || kind == CdKind::VideoCd ||
+        kind == CdKind::SuperVideoCd) {
+        SectorSize = 2352;
+        SectorType = 256;
+    }
+    if (Presets.SubChannelForAudioDiscs && audioKind)
+        ReadSubChannel = 1;
+    // Sound files have no place for sub-channel data; a drive that cannot read it neither.
+    if (AudioRecordMode == 1 || !SubChannelReadable)
+        ReadSubChannel = 0;
+}
+
 void CBuildJob::LoadEditorValues(bool withInfo) {
     if (auto v = ReadStoreText(m_store, "ZLXBuildZLXLabel", 260))
         SourceDiscName = *v;

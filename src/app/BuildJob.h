@@ -38,6 +38,9 @@ public:
 
     void Reset();
     void LoadEditorValues(bool withInfo);
+    // The read options of a copy method preset (0 normal, 1 advanced, 3 unwritten areas,
+    // 5 editor) with the disc's and the drive's overrides; other codes change nothing.
+    void ApplyPreset(int code);
     void WriteToStore();
 
     uint32_t SelectedSizeMB() const;

@@ -57,9 +57,18 @@ private:
 
 int CWinMessages::Show(int stringId, MsgIcon icon, MsgButtons buttons,
                        const std::string& argument) {
-    const std::string text = FillMessage(LoadResourceString(stringId), argument);
+    return ShowArgs(stringId, icon, buttons, {argument});
+}
+
+int CWinMessages::ShowArgs(int stringId, MsgIcon icon, MsgButtons buttons,
+                           const std::vector<std::string>& arguments) {
+    const std::string text = FormatText(LoadResourceString(stringId), arguments);
     return MessageBoxA(GetActiveWindow(), text.c_str(), m_caption.c_str(),
                        IconFlag(icon) | ButtonFlag(buttons) | MB_SETFOREGROUND);
+}
+
+int CWinSystem::RunCommandLine(const std::string& commandLine) {
+    return static_cast<int>(WinExec(commandLine.c_str(), SW_SHOWNORMAL));
 }
 
 std::unique_ptr<INamedMutex> CWinSystem::CreateNamedMutex(const char* name) {

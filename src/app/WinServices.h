@@ -7,6 +7,8 @@
 class CWinMessages : public IMessages {
 public:
     int Show(int stringId, MsgIcon icon, MsgButtons buttons, const std::string& argument) override;
+    int ShowArgs(int stringId, MsgIcon icon, MsgButtons buttons,
+                 const std::vector<std::string>& arguments) override;
     void SetCaption(const std::string& caption) override { m_caption = caption; }
 
 private:
@@ -19,6 +21,7 @@ public:
     void Broadcast(const char* registeredMessage) override;
     int StartProgram(const std::string& path) override;
     bool FileExists(const std::string& path) override;
+    int RunCommandLine(const std::string& commandLine) override;
 };
 
 class CWinCommonLibrary : public ICommonLibrary {

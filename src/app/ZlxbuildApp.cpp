@@ -38,6 +38,17 @@ CZlxbuildApp* CZlxbuildApp::Current() {
     return g_current;
 }
 
+PageContext CZlxbuildApp::PageContextFor(CPageSlots& slots) {
+    return PageContext{*m_job,
+                       Settings,
+                       BuildSettings,
+                       m_services,
+                       slots,
+                       [this] { StartWriter(); },
+                       EditorWizard != 0,
+                       EditorBuild != 0};
+}
+
 bool CZlxbuildApp::InitInstance(const std::string& commandLine) {
     ISystem& sys = m_services.system;
 

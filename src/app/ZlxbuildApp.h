@@ -3,6 +3,7 @@
 // the wizard or a direct hand-off to the writer program.
 #include "app/AppServices.h"
 #include "app/BuildJob.h"
+#include "app/PageContext.h"
 #include "settings/ZlxBuildSettings.h"
 #include "settings/ZlxSettings.h"
 
@@ -43,6 +44,8 @@ public:
     static CZlxbuildApp* Current();
 
     AppServices& Services() { return m_services; }
+    // What a page of the sheet that owns `slots` is created with.
+    PageContext PageContextFor(CPageSlots& slots);
     CBuildJob* Job() { return m_job.get(); }
     int RunModeValue() const { return m_runMode; }
 

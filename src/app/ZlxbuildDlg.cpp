@@ -1,5 +1,6 @@
 #include "app/ZlxbuildDlg.h"
 
+#include "app/ZlxbuildApp.h"
 #include "pages/WizardPages.h"
 #include "toolkit/ResourceModule.h"
 
@@ -31,7 +32,10 @@ CTTPage* CZlxbuildDlg::SlotPage(int slot) const {
 }
 
 bool CZlxbuildDlg::CreateAndAppend(int slot) {
-    std::unique_ptr<CTTPage> page = CreateSlotPage(slot);
+    CZlxbuildApp* app = CZlxbuildApp::Current();
+    if (!app || !app->Job())
+        return false;
+    std::unique_ptr<CTTPage> page = CreateSlotPage(slot, app->PageContextFor(m_slots));
     if (!page || !AppendPage(page.get()))
         return false;
     m_pages[static_cast<size_t>(slot - 1)] = std::move(page);

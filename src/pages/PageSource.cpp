@@ -6,23 +6,23 @@
 
 #include <dbt.h>
 
-CPageSource::CPageSource()
-    : CTTPage(130, 260, 259, PSWIZB_NEXT),
-      m_model(App().Services().drives, App().Services().common, App().Services().shellDrives,
-              m_files, LoadResourceString, App().Services().albumTitles) {}
+CPageSource::CPageSource(const PageContext& context)
+    : CTTPage(context, 130, 260, 259),
+      m_model(context.services.drives, context.services.common, context.services.shellDrives,
+              m_files, LoadResourceString, context.services.albumTitles) {}
 
 BOOL CPageSource::OnInitDialog() {
     CTTPage::OnInitDialog();
     AddTip(kDriveList, IDS_SOURCE_LIST_TIP);
     m_drives.Attach(Item(kDriveList));
-    m_drives.SetIncludeVirtual(App().BuildSettings.AcceptVirtualDrives != 0);
-    m_drives.SetErrorCorrectedToc(App().BuildSettings.UseErrorCorrectedToc != 0);
+    m_drives.SetIncludeVirtual(m_context.buildSettings.AcceptVirtualDrives != 0);
+    m_drives.SetErrorCorrectedToc(m_context.buildSettings.UseErrorCorrectedToc != 0);
     std::string preselection;
     if (Job().SourceDrive)
         preselection = std::string(1, Job().SourceDrive) + ":";
-    bool discInformation = App().Settings.UseDiscInfoService != 0;
+    bool discInformation = m_context.settings.UseDiscInfoService != 0;
     if (discInformation) {
-        auto disabled = ReadStoreText(App().Services().store, "ZlxDisabledFeatures", 11);
+        auto disabled = ReadStoreText(m_context.services.store, "ZlxDisabledFeatures", 11);
         if (disabled && !disabled->empty() && (*disabled)[0] == '1')
             discInformation = false;
     }
@@ -33,6 +33,7 @@ BOOL CPageSource::OnInitDialog() {
 
 bool CPageSource::OnSetActive() {
     CTTPage::OnSetActive();
+    m_active = true;
     if (m_initialised)
         Refresh();
     Job().MaxReadSpeed = 0;
@@ -40,14 +41,17 @@ bool CPageSource::OnSetActive() {
     return true;
 }
 
+bool CPageSource::OnKillActive() {
+    m_active = false;
+    return CTTPage::OnKillActive();
+}
+
 void CPageSource::Refresh() {
-    IWorkInfo& work = App().Services().workInfo;
-    work.Show(IDS_SEARCHING_SOURCE_CDS);
+    CWorkInfoScope work(m_context.services.workInfo, IDS_SEARCHING_SOURCE_CDS);
     // The service may show dialogs while the list asks it; they belong to the work dialog.
-    if (App().Settings.UseDiscInfoService)
-        App().Services().discInfo.Init(work.Window());
+    if (m_context.settings.UseDiscInfoService)
+        m_context.services.discInfo.Init(m_context.services.workInfo.Window());
     m_drives.Refresh();
-    work.Close();
 }
 
 int CPageSource::OnWizardNext() {
@@ -59,10 +63,10 @@ int CPageSource::OnWizardNext() {
         cdType = m_drives.RowCdType(row);
     }
     const SourceNextResult result =
-        SourcePageNext(text, cdType, Job(), App().Services().analysis, App().BuildSettings);
+        SourcePageNext(text, cdType, Job(), m_context.services.analysis, m_context.buildSettings);
     if (result.goOn)
         return kGoOn;
-    App().Services().messages.Show(result.messageId, MsgIcon::Error, MsgButtons::Ok);
+    m_context.Messages().Show(result.messageId, MsgIcon::Error, MsgButtons::Ok);
     return kStay;
 }
 
@@ -70,7 +74,9 @@ INT_PTR CPageSource::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
     handled = false;
     if (message == WM_DEVICECHANGE &&
         (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
-        if (m_initialised)
+        // Behind another page the list is only refilled when the page shows again, which
+        // it does at every activation anyway; a search now would only slow the user down.
+        if (m_initialised && m_active)
             Refresh();
         handled = true;
         return TRUE;

@@ -21,7 +21,7 @@ CSourceAnalysis::CSourceAnalysis(IDriveLibrary& drives, IEnvStore& store, IRegis
 
 bool CSourceAnalysis::Analyse(CBuildJob& job, const CZlxBuildSettings& settings, char letter,
                               uint16_t cdTypeCode) {
-    m_work.Show(kAnalysingMessage);
+    CWorkInfoScope work(m_work, kAnalysingMessage);
     job.Reset();
     job.SourceDrive = letter;
     const bool read = ReadDisc(job, settings, cdTypeCode);
@@ -32,7 +32,6 @@ bool CSourceAnalysis::Analyse(CBuildJob& job, const CZlxBuildSettings& settings,
     ChooseJobCompression(job);
     ApplyCdExtraDefaultOrder(job, settings);
     m_quickCopy.Prepare(job);
-    m_work.Close();
     return read;
 }
 

@@ -18,3 +18,18 @@ public:
     void Show(int) override {}
     void Close() override {}
 };
+
+// Shows the work dialog for as long as it lives, so every road out of a long operation
+// closes it again.
+class CWorkInfoScope {
+public:
+    CWorkInfoScope(IWorkInfo& work, int messageStringId) : m_work(work) {
+        m_work.Show(messageStringId);
+    }
+    ~CWorkInfoScope() { m_work.Close(); }
+    CWorkInfoScope(const CWorkInfoScope&) = delete;
+    CWorkInfoScope& operator=(const CWorkInfoScope&) = delete;
+
+private:
+    IWorkInfo& m_work;
+};
