@@ -10,22 +10,17 @@
 
 class CFakeQuickCopyFiles : public IQuickCopyFiles {
 public:
-    // Files listed in path order; the pattern's folder and ".zqc" ending must match.
+    // Every file of the pattern's folder, in path order (the tests keep to "*.zqc").
     std::vector<std::string> List(const std::string& pattern) override {
         patterns.push_back(pattern);
         const std::string folder = pattern.substr(0, pattern.find_last_of('\\') + 1);
         std::vector<std::string> names;
-        for (const auto& [path, bytes] : files) {
-            const std::string name = path.substr(folder.size());
-            if (path.compare(0, folder.size(), folder) == 0 &&
-                name.find('\\') == std::string::npos && name.size() > 4 &&
-                name.compare(name.size() - 4, 4, ".zqc") == 0)
-                names.push_back(name);
-        }
+        for (const auto& file : files)
+            if (file.first.compare(0, folder.size(), folder) == 0)
+                names.push_back(file.first.substr(folder.size()));
         return names;
     }
     long Read(const std::string& path, uint8_t* buffer, size_t size, bool exclusive) override {
-        reads.push_back(path);
         lastExclusive = exclusive;
         const auto it = files.find(path);
         if (it == files.end() || locked.count(path))
@@ -36,26 +31,21 @@ public:
         return static_cast<long>(n);
     }
     bool Delete(const std::string& path) override {
-        if (undeletable.count(path))
-            return false;
-        return files.erase(path) != 0;
+        return !undeletable.count(path) && files.erase(path) != 0;
     }
 
     std::map<std::string, std::vector<uint8_t>> files;
     std::set<std::string> locked, undeletable;
-    std::vector<std::string> patterns, reads;
+    std::vector<std::string> patterns;
     bool lastExclusive = false;
 };
 
 class CFakeQuickCopyChooser : public IQuickCopyChooser {
 public:
     bool Choose(const QuickCopyCandidates& candidates, QuickCopyChoice& choice) override {
-        shown.emplace_back();
-        for (const auto& entry : candidates)
-            shown.back().push_back(entry.first);
+        shown.push_back(candidates.size());
         return answer && answer(candidates, choice);
     }
-    // Paths of the candidates of each time the dialog was shown.
-    std::vector<std::vector<std::string>> shown;
+    std::vector<size_t> shown; // the number of candidates, each time the dialog was shown
     std::function<bool(const QuickCopyCandidates&, QuickCopyChoice&)> answer;
 };
