@@ -21,8 +21,9 @@ TEST(EditTrackTitle, OkTakesTheTypedTitleAndCancelKeepsTheCallers) {
         PumpMessages(100);
         EXPECT_EQ(dialog.ItemText(IDC_EDIT_TITLE_NUMBER), "123");
         EXPECT_EQ(dialog.ItemText(IDC_EDIT_TITLE_TEXT), "Old title");
-        if (ok)
+        if (ok) {
             EXPECT_FALSE(SaveScreenshot(dialog, "edit_title").empty());
+        }
 
         SetDlgItemTextA(dialog, IDC_EDIT_TITLE_TEXT, "New: A/B");
         SendMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
