@@ -24,11 +24,26 @@ HWND PageControl(HWND sheet, int id) {
     return page ? GetDlgItem(page, id) : nullptr;
 }
 
-std::string ComboText(HWND combo, int index) {
-    char text[256] = {};
-    if (SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < 255)
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(text));
+// A control's text in another process: WM_GETTEXT is carried across, GetWindowText is not.
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The copy method presets of the list: each entry's item data is its preset code (the
+// entries' texts do not cross to another process).
+std::vector<LRESULT> PresetCodes(HWND combo) {
+    std::vector<LRESULT> codes;
+    for (LRESULT i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i)
+        codes.push_back(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+    return codes;
+}
+
+// A text as the store's journal writes it (backslashes doubled).
+std::string Journalled(std::string text) {
+    for (size_t i = 0; (i = text.find('\\', i)) != std::string::npos; i += 2)
+        text.insert(i, 1, '\\');
     return text;
 }
 
@@ -128,9 +143,9 @@ TEST_F(EasyCopyE2e, AnAudioDiscIsNamedByItsAlbumAndFinishedFromTheCopyMethodPage
     HWND sheet = OpenOnCopyMethod('E', wizard);
     ASSERT_NE(sheet, nullptr);
     HWND page = CurrentPage(sheet);
-    EXPECT_EQ(WindowText(GetDlgItem(page, IDC_TODO_DESCRIPTION)),
+    EXPECT_EQ(ControlText(GetDlgItem(page, IDC_TODO_DESCRIPTION)),
               album.artist + " (" + album.title + ")");
-    EXPECT_EQ(WindowText(GetDlgItem(page, IDC_TODO_SOURCE)), "E:");
+    EXPECT_EQ(ControlText(GetDlgItem(page, IDC_TODO_SOURCE)), "E:");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TODO_LABEL)));
     HWND finish = GetDlgItem(sheet, 0x3025);
     EXPECT_TRUE(IsWindowVisible(finish) && IsWindowEnabled(finish))
@@ -139,15 +154,17 @@ TEST_F(EasyCopyE2e, AnAudioDiscIsNamedByItsAlbumAndFinishedFromTheCopyMethodPage
 
     auto job = JournalledJob(journal);
     ASSERT_EQ(job["ZLXBuildDataReady"], "1");
-    // The description is longer than a file name should be, so the album names the image.
-    EXPECT_EQ(job["ZLXBuildDestinationFile"], images + "\\" + album.title + ".zl4");
+    // A description too long for a file name leaves the naming to the album.
+    const std::string description = album.artist + " (" + album.title + ")";
+    const std::string image =
+        images + "\\" + (description.size() > 30 ? album.title : description) + ".zl4";
+    EXPECT_EQ(job["ZLXBuildDestinationFile"], Journalled(image));
     EXPECT_EQ(job["ZlxBuildAudioRecord"], album.title);
     EXPECT_EQ(job["ZlxBuildAudioArtist"], album.artist);
     EXPECT_EQ(job["ZlxBuildNameOfAudioTrack1"], album.firstTrack);
     EXPECT_EQ(job["ZlxBuildSectorSize"], "2352");
     const auto written = ReadLines(report);
-    EXPECT_NE(std::find(written.begin(), written.end(),
-                        "ZLXBuildDestinationFile=" + images + "\\" + album.title + ".zl4"),
+    EXPECT_NE(std::find(written.begin(), written.end(), "ZLXBuildDestinationFile=" + image),
               written.end());
 }
 
@@ -157,8 +174,7 @@ TEST_F(EasyCopyE2e, AQuickCopyFileWrittenByOneCopyIsOfferedByTheNext) {
     HWND sheet = OpenOnCopyMethod('G', first);
     ASSERT_NE(sheet, nullptr);
     HWND presets = PageControl(sheet, IDC_TODO_PRESETS);
-    ASSERT_EQ(SendMessageA(presets, CB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(ComboText(presets, 2), "Defaults for unwritten areas/rings");
+    ASSERT_EQ(PresetCodes(presets), (std::vector<LRESULT>{0, 1, 3}));
     SendMessageA(presets, CB_SETCURSEL, 2, 0);
     SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(IDC_TODO_PRESETS, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(presets));
@@ -177,10 +193,9 @@ TEST_F(EasyCopyE2e, AQuickCopyFileWrittenByOneCopyIsOfferedByTheNext) {
     sheet = OpenOnCopyMethod('G', second);
     ASSERT_NE(sheet, nullptr);
     presets = PageControl(sheet, IDC_TODO_PRESETS);
-    ASSERT_EQ(SendMessageA(presets, CB_GETCOUNT, 0, 0), 4);
-    EXPECT_EQ(ComboText(presets, 3), "Defaults for using a Quick Copy file as source");
+    ASSERT_EQ(PresetCodes(presets), (std::vector<LRESULT>{0, 1, 3, 4}));
     EXPECT_EQ(SendMessageA(presets, CB_GETCURSEL, 0, 0), 3) << "preselected";
-    const std::string shown = WindowText(PageControl(sheet, IDC_TODO_QUICKCOPY));
+    const std::string shown = ControlText(PageControl(sheet, IDC_TODO_QUICKCOPY));
     EXPECT_NE(shown.find(std::string(found.cFileName).substr(0, strlen(found.cFileName) - 4)),
               std::string::npos)
         << shown;
