@@ -37,10 +37,6 @@ class CAlbumLookup : public IAlbumLookup {
 public:
     // `window` gives the window that owns the service's dialogs at the time of the lookup.
     explicit CAlbumLookup(std::function<void*()> window) : m_window(std::move(window)) {}
-    CAlbumLookup(const TitleLookupContext& context, std::function<void*()> window)
-        : CAlbumLookup(std::move(window)) {
-        Bind(context);
-    }
     // The settings belong to the application, which is made after the analysis; until
     // they are bound, the lookup leaves the job as it is.
     void Bind(const TitleLookupContext& context) { m_context.emplace(context); }

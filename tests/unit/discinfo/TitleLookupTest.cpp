@@ -12,161 +12,85 @@ std::string Text(int id) {
     return id == 140 ? "Unknown" : id == 141 ? "Title_%02d" : "?";
 }
 
-Strings Generic(int first, int last) {
-    Strings titles;
-    for (int i = first; i <= last; ++i)
-        titles.push_back(FormatText("Title_%02d", {std::to_string(i)}));
-    return titles;
+std::string Joined(const Strings& parts) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : "|") + part;
+    return text;
 }
 
 struct LookupFixture : ::testing::Test, FakeServices {
     CZlxSettings settings{store, registry, folders};
     CZlxBuildSettings buildSettings{store, registry};
     CBuildJob job{store, registry};
+    int window = 0;
+    CAlbumLookup lookup{[this] { return static_cast<void*>(&window); }};
 
+    LookupFixture() {
+        lookup.Bind({discInfo, store, settings, buildSettings, Text});
+        settings.UseDiscInfoService = 1;
+    }
+    // Track titles as the analysis leaves them: empty, and "data" for data tracks.
     void PrepareJob(uint16_t cdType, const _CDROM_TOC& toc) {
         job.Reset();
         job.CdType = cdType;
         job.Toc = toc;
         job.TrackTitles.assign(toc.LastTrack, "");
+        for (int i = 0; i < toc.LastTrack; ++i)
+            if (TocIsData(toc.TrackData[i]))
+                job.TrackTitles[static_cast<size_t>(i)] = "data";
         job.AlbumInfo = std::make_unique<CAlbumInfo>();
+        job.AlbumInfoFound = 1;
     }
-    TitleLookupContext Context() { return {discInfo, store, settings, buildSettings, Text}; }
 };
 
-_CDROM_TOC AudioToc(uint32_t n) {
-    std::vector<std::pair<uint32_t, bool>> tracks;
-    for (uint32_t i = 0; i < n; ++i)
-        tracks.push_back({i * 1000, false});
-    return MakeToc(tracks, n * 1000);
-}
-
 TEST_F(LookupFixture, TitlesComeFromTheServiceOnlyForFoundAudioDiscs) {
+    const _CDROM_TOC audio = MakeToc({{0, false}, {1000, false}, {2000, false}}, 3000);
+    const _CDROM_TOC data = MakeToc({{0, true}}, 9000);
     const _CDROM_TOC mixed = MakeToc({{0, true}, {5000, false}, {9000, false}}, 12000);
     const _CDROM_TOC extra = MakeToc({{0, false}, {1000, false}, {15000, true}}, 20000);
+    const std::string generic = "Title_01|Title_02|Title_03";
+    const std::string named = "AC-DC - Live-|Back in Black|T.N.T";
     struct Case {
         const char* name;
-        int service;          // UseDiscInfoService
-        const char* disabled; // ZlxDisabledFeatures, or null
+        int service;
+        const char* disabled; // ZlxDisabledFeatures
         uint16_t cdType;
-        _CDROM_TOC toc;
+        const _CDROM_TOC& toc;
         int found, locked;
-        Strings calls;
-        Strings titles;
-        std::string album, artist;
+        const char* calls;
+        std::string titles;
+        bool albumNamed;
     } cases[] = {
-        {"service off",
-         0,
-         nullptr,
-         2,
-         AudioToc(12),
-         1,
-         0,
-         {},
-         Generic(1, 12),
-         "Unknown",
-         "Unknown"},
-        {"feature disabled",
-         1,
-         "10000000000",
-         2,
-         AudioToc(3),
-         1,
-         0,
-         {},
-         Generic(1, 3),
-         "Unknown",
-         "Unknown"},
-        {"data disc",
-         1,
-         nullptr,
-         0,
-         MakeToc({{0, true}}, 9000),
-         1,
-         0,
-         {},
-         {"data"},
-         "Unknown",
-         "Unknown"},
-        {"mixed mode",
-         1,
-         nullptr,
-         1,
-         mixed,
-         1,
-         0,
-         {},
-         {"data", "Title_02", "Title_03"},
-         "Unknown",
-         "Unknown"},
-        {"found",
-         1,
-         "0",
-         2,
-         AudioToc(3),
-         1,
-         0,
-         {"Init", "FromToc(2)"},
-         {"AC-DC - Live-", "Back in Black", "T.N.T"},
-         "Album",
-         "Artist"},
-        {"CD Extra found",
-         1,
-         nullptr,
-         6 | 4096,
-         extra,
-         1,
-         0,
-         {"Init", "FromToc(2)"},
-         {"AC-DC - Live-", "Back in Black", "data"},
-         "Album",
-         "Artist"},
-        {"not found",
-         1,
-         nullptr,
-         7,
-         AudioToc(3),
-         0,
-         0,
-         {"Init", "FromToc(2)"},
-         Generic(1, 3),
-         "Unknown",
-         "Unknown"},
-        {"service busy",
-         1,
-         nullptr,
-         2,
-         AudioToc(3),
-         1,
-         1,
-         {"Init"},
-         Generic(1, 3),
-         "Unknown",
-         "Unknown"},
+        {"service off", 0, "", 2, audio, 1, 0, "", generic, false},
+        {"feature disabled", 1, "10000000000", 2, audio, 1, 0, "", generic, false},
+        {"data disc", 1, "0", 0, data, 1, 0, "", "data", false},
+        {"mixed mode", 1, "", 1, mixed, 1, 0, "", "data|Title_02|Title_03", false},
+        {"found", 1, "0", 2, audio, 1, 0, "Init(window)|FromToc(2)", named, true},
+        {"CD Extra", 1, "", 6 | 4096, extra, 1, 0, "Init(window)|FromToc(2)",
+         "AC-DC - Live-|Back in Black|data", true},
+        {"not found", 1, "", 7, audio, 0, 0, "Init(window)|FromToc(2)", generic, false},
+        {"service busy", 1, "", 2, audio, 1, 1, "Init(window)", generic, false},
     };
     for (const Case& c : cases) {
         settings.UseDiscInfoService = c.service;
-        store.WriteText("ZlxDisabledFeatures", c.disabled ? c.disabled : "");
+        store.WriteText("ZlxDisabledFeatures", c.disabled);
         discInfo = CFakeDiscInfo();
         discInfo.found = c.found;
         discInfo.locked = c.locked;
         if (c.found)
             discInfo.album = {{AlbumField::Title, "Album"}, {AlbumField::Artist, "Artist "}};
-        // The library answers track texts even for a disc it did not find: only the
-        // found flag may decide whether they are used.
+        // Track texts even for a disc that was not found: only the found flag may decide.
         discInfo.trackTitles = {"AC/DC - Live?", "Back in Black", "T.N.T"};
         PrepareJob(c.cdType, c.toc);
-        for (int i = 0; i < c.toc.LastTrack; ++i)
-            if (TocIsData(c.toc.TrackData[i]))
-                job.TrackTitles[static_cast<size_t>(i)] = "data";
-        job.AlbumInfoFound = 1;
 
-        job.LookupTitles(Context(), nullptr);
-        EXPECT_EQ(discInfo.calls, c.calls) << c.name;
-        EXPECT_EQ(job.TrackTitles, c.titles) << c.name;
-        EXPECT_EQ(job.AlbumTitle, c.album) << c.name;
-        EXPECT_EQ(job.Artist, c.artist) << c.name;
-        EXPECT_EQ(job.AlbumInfoFound, c.found && c.calls.size() == 2 ? 1 : 0) << c.name;
+        lookup.LoadAlbumInfo(job);
+        EXPECT_EQ(Joined(discInfo.calls), c.calls) << c.name;
+        EXPECT_EQ(Joined(job.TrackTitles), c.titles) << c.name;
+        EXPECT_EQ(job.AlbumTitle + "/" + job.Artist,
+                  c.albumNamed ? "Album/Artist" : "Unknown/Unknown")
+            << c.name;
+        EXPECT_EQ(job.AlbumInfoFound != 0, c.albumNamed) << c.name;
     }
 }
 
@@ -174,24 +98,13 @@ TEST_F(LookupFixture, TitlesGoIntoTheInfoTextWhenWanted) {
     settings.UseDiscInfoService = 0;
     PrepareJob(1, MakeToc({{0, true}, {5000, false}, {9000, false}}, 12000));
     job.InfoText = "comment\r\n";
-    job.LookupTitles(Context(), nullptr);
+    lookup.LoadAlbumInfo(job);
     EXPECT_EQ(job.InfoText, "comment\r\n02 Title_02\r\n03 Title_03\r\n");
 
     buildSettings.AddTitlesToInfoText = 0;
     job.InfoText.clear();
-    job.LookupTitles(Context(), nullptr);
-    EXPECT_EQ(job.InfoText, "");
-}
-
-TEST_F(LookupFixture, AnalysisLookupHandsTheServiceItsWindow) {
-    settings.UseDiscInfoService = 1;
-    PrepareJob(2, AudioToc(1));
-    discInfo.trackTitles = {"AC/DC - Live?"};
-    int window = 0;
-    CAlbumLookup lookup(Context(), [&] { return static_cast<void*>(&window); });
     lookup.LoadAlbumInfo(job);
-    EXPECT_EQ(discInfo.calls, (Strings{"Init(window)", "FromToc(2)"}));
-    EXPECT_EQ(job.TrackTitles, Strings{"AC-DC - Live-"});
+    EXPECT_EQ(job.InfoText, "");
 }
 
 TEST_F(LookupFixture, DriveListAsksByDriveWhenTheServiceIsFree) {
@@ -200,9 +113,8 @@ TEST_F(LookupFixture, DriveListAsksByDriveWhenTheServiceIsFree) {
     std::string album, artist = "old";
     EXPECT_TRUE(titles.Ready());
     EXPECT_TRUE(titles.Lookup("E:", album, artist));
-    EXPECT_EQ(discInfo.calls, Strings{"CDInfo(E:)"});
-    EXPECT_EQ(album, "Album");
-    EXPECT_EQ(artist, ""); // does not fit the list's 200 bytes
+    EXPECT_EQ(Joined(discInfo.calls), "CDInfo(E:)");
+    EXPECT_EQ(album + "/" + artist, "Album/"); // the artist does not fit the list's 200 bytes
     discInfo.found = 0;
     EXPECT_FALSE(titles.Lookup("F:", album, artist));
     discInfo.locked = 1;
