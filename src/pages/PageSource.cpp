@@ -1,6 +1,7 @@
 #include "pages/PageSource.h"
 
 #include "app/StringIds.h"
+#include "discinfo/TitleLookup.h"
 #include "pages/SourcePageLogic.h"
 #include "toolkit/ResourceModule.h"
 
@@ -20,12 +21,8 @@ BOOL CPageSource::OnInitDialog() {
     std::string preselection;
     if (Job().SourceDrive)
         preselection = std::string(1, Job().SourceDrive) + ":";
-    bool discInformation = m_context.settings.UseDiscInfoService != 0;
-    if (discInformation) {
-        auto disabled = ReadStoreText(m_context.services.store, "ZlxDisabledFeatures", 11);
-        if (disabled && !disabled->empty() && (*disabled)[0] == '1')
-            discInformation = false;
-    }
+    const bool discInformation = m_context.settings.UseDiscInfoService != 0 &&
+                                 !DiscInfoServiceDisabled(m_context.services.store);
     m_drives.Initialise(false, true, discInformation, preselection);
     m_initialised = true;
     return TRUE;
