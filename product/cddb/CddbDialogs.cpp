@@ -25,6 +25,18 @@ std::string Format(const char* format, ...) {
     return text;
 }
 
+// Between an audio session and the data session after it (CD Extra) lie the lead-out,
+// lead-in and pregap; they are not part of the last audio track.
+constexpr uint32_t kSessionGap = 11400;
+
+uint32_t TrackSectors(const DiscToc& toc, size_t i) {
+    const uint32_t end = i + 1 < toc.starts.size() ? toc.starts[i + 1] : toc.leadOut;
+    uint32_t sectors = end - toc.starts[i];
+    if (i + 1 < toc.starts.size() && !toc.data[i] && toc.data[i + 1] && sectors > kSessionGap)
+        sectors -= kSessionGap;
+    return sectors;
+}
+
 std::string Duration(uint32_t sectors) {
     const uint32_t seconds = sectors / kFramesPerSecond;
     return Format("%u:%02u", seconds / 60, seconds % 60);
@@ -44,7 +56,8 @@ public:
     }
 
 protected:
-    virtual void OnInit() {}
+    // False when it has put the focus somewhere itself.
+    virtual bool OnInit() { return true; }
     virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
     virtual void OnNotify(const NMHDR& /*header*/) {}
 
@@ -106,8 +119,7 @@ private:
                 SetWindowLongPtrA(window, DWLP_USER, lParam);
                 auto* self = reinterpret_cast<CCddbDialog*>(lParam);
                 self->m_window = window;
-                self->OnInit();
-                return TRUE;
+                return self->OnInit() ? TRUE : FALSE;
             }
             auto* self = reinterpret_cast<CCddbDialog*>(GetWindowLongPtrA(window, DWLP_USER));
             if (!self)
@@ -138,7 +150,7 @@ public:
     std::string ChosenCategory() const { return m_categoryChosen ? m_category : ""; }
 
 private:
-    void OnInit() override {
+    bool OnInit() override {
         const bool view = m_mode == DiscInfoMode::View;
         SetWindowTextA(m_window, view                             ? "Disc Information"
                                  : m_mode == DiscInfoMode::Submit ? "Submit Disc Information"
@@ -159,22 +171,32 @@ private:
                        toc.TrackCount(), Duration(toc.leadOut - toc.starts.front()).c_str()));
         SetText(IDC_CDDB_SOURCE, SourceText());
 
+        // A compilation's tracks have artists of their own, shown beside the titles.
         HWND list = Item(IDC_CDDB_TRACKS);
-        Columns(list, {{"No.", 12}, {"Title", 70}, {"Length", 18}});
+        const bool artists = m_record.compilation;
+        if (artists)
+            Columns(list, {{"No.", 10}, {"Title", 45}, {"Artist", 30}, {"Length", 15}});
+        else
+            Columns(list, {{"No.", 12}, {"Title", 70}, {"Length", 18}});
         for (size_t i = 0; i < m_record.tracks.size(); ++i) {
-            const uint32_t end = i + 1 < toc.starts.size() ? toc.starts[i + 1] : toc.leadOut;
-            AddRow(list,
-                   {Format("%d", toc.firstTrack + static_cast<int>(i)), m_record.tracks[i].title,
-                    toc.data[i] ? "data" : Duration(end - toc.starts[i])});
+            std::vector<std::string> row = {Format("%d", toc.firstTrack + static_cast<int>(i)),
+                                            m_record.tracks[i].title};
+            if (artists)
+                row.push_back(m_record.tracks[i].artist);
+            row.push_back(toc.data[i] ? "data" : Duration(TrackSectors(toc, i)));
+            AddRow(list, row);
         }
         ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         if (view) {
             ShowWindow(Item(IDOK), SW_HIDE);
             SetText(IDCANCEL, "Close");
             SendMessageA(m_window, DM_SETDEFID, IDCANCEL, 0);
-        } else if (m_mode == DiscInfoMode::Submit) {
-            SetText(IDOK, "&Submit");
+            SetFocus(list);
+            return false;
         }
+        if (m_mode == DiscInfoMode::Submit)
+            SetText(IDOK, "&Submit");
+        return true;
     }
 
     std::string SourceText() const {
@@ -300,7 +322,7 @@ public:
 private:
     static constexpr size_t kLimit = 5000;
 
-    void OnInit() override {
+    bool OnInit() override {
         CDiscDatabase database = m_service.Database();
         if (database.Root().empty()) {
             SetText(IDC_CDDB_LIST_SUMMARY, "No database folder is set; choose one in the options.");
@@ -314,6 +336,7 @@ private:
         Columns(Item(IDC_CDDB_LIST),
                 {{"Artist", 30}, {"Title", 38}, {"Category", 16}, {"Disc ID", 16}});
         Fill();
+        return true;
     }
 
     void Fill() {
@@ -359,10 +382,11 @@ public:
     explicit COptionsDialog(CWinCddbSystem& system) : m_system(system) {}
 
 private:
-    void OnInit() override {
+    bool OnInit() override {
         SetText(IDC_CDDB_FOLDER, m_system.DatabaseFolder());
         CheckDlgButton(m_window, IDC_CDDB_USE_CDTEXT,
                        m_system.UseCdText() ? BST_CHECKED : BST_UNCHECKED);
+        return true;
     }
 
     static int CALLBACK BrowseStart(HWND window, UINT message, LPARAM, LPARAM data) {
@@ -423,20 +447,21 @@ public:
 private:
     static constexpr size_t kCountLimit = 100000;
 
-    void OnInit() override {
+    bool OnInit() override {
         SendMessageA(Item(IDC_CDDB_ABOUT_ICON), STM_SETICON,
                      reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
         CDiscDatabase database = m_service.Database();
         if (database.Root().empty()) {
             SetText(IDC_CDDB_ABOUT_FOLDER, "none chosen");
             SetText(IDC_CDDB_ABOUT_COUNT, "0");
-            return;
+            return true;
         }
         SetText(IDC_CDDB_ABOUT_FOLDER, database.Root());
         const size_t count = database.Count(kCountLimit);
         SetText(IDC_CDDB_ABOUT_COUNT,
                 count >= kCountLimit ? Format("more than %u", static_cast<unsigned>(kCountLimit))
                                      : Format("%u", static_cast<unsigned>(count)));
+        return true;
     }
 
     bool OnCommand(int id, int /*code*/) override {
