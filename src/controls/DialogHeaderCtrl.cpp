@@ -1,6 +1,7 @@
 #include "controls/DialogHeaderCtrl.h"
 
 #include "controls/DcTextCanvas.h"
+#include "res/controls_ids.h"
 #include "toolkit/ResourceModule.h"
 
 namespace {
@@ -101,4 +102,13 @@ void CDialogHeaderCtrl::Paint(HDC dc) {
     PlaceSubtitle(r);
     CDcTextCanvas canvas(dc);
     m_paragraph.Draw(canvas);
+}
+
+bool CDialogHeaderCtrl::Bind(HWND dialog, int titleStringId, int subtitleStringId, int iconId) {
+    if (!SubclassDlgItem(IDC_DIALOG_HEADER, dialog))
+        return false;
+    SetTitle(LoadResourceString(titleStringId));
+    SetSubtitle(LoadResourceString(subtitleStringId));
+    SetIcon(iconId);
+    return true;
 }

@@ -14,6 +14,8 @@ public:
     CDialogHeaderCtrl();
     ~CDialogHeaderCtrl() override;
 
+    // Binds the header to the dialog's control 1105 with string-table texts and an icon.
+    bool Bind(HWND dialog, int titleStringId, int subtitleStringId, int iconId);
     void SetTitle(const std::string& text);
     void SetSubtitle(const std::string& text);
     // An icon resource from the resource module; 0 removes the icon.

@@ -70,10 +70,7 @@ CDlgHardDiscInfo::~CDlgHardDiscInfo() {
 
 BOOL CDlgHardDiscInfo::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_header.SubclassDlgItem(IDC_DIALOG_HEADER, m_hWnd);
-    m_header.SetTitle(LoadResourceString(kTitleText));
-    m_header.SetSubtitle(LoadResourceString(kSubtitleText));
-    m_header.SetIcon(IDI_HARD_DISC_INFO);
+    m_header.Bind(m_hWnd, kTitleText, kSubtitleText, IDI_HARD_DISC_INFO);
     m_required.SubclassDlgItem(IDC_HD_REQUIRED, m_hWnd);
     m_required.SetBold(true);
     m_required.SetText(m_requiredText);

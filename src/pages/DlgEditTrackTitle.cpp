@@ -15,10 +15,7 @@ BOOL CDlgEditTrackTitle::OnInitDialog() {
     m_number.SetBold(true);
     m_number.SubclassDlgItem(IDC_EDIT_TITLE_NUMBER, m_hWnd);
     CDialog::OnInitDialog();
-    m_header.SubclassDlgItem(IDC_DIALOG_HEADER, m_hWnd);
-    m_header.SetTitle(LoadResourceString(kHeaderTitle));
-    m_header.SetSubtitle(LoadResourceString(kHeaderSubtitle));
-    m_header.SetIcon(IDI_AUDIO_TRACK);
+    m_header.Bind(m_hWnd, kHeaderTitle, kHeaderSubtitle, IDI_AUDIO_TRACK);
     return TRUE;
 }
 

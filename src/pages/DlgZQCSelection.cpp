@@ -19,10 +19,7 @@ CDlgZQCSelection::~CDlgZQCSelection() {
 
 BOOL CDlgZQCSelection::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_header.SubclassDlgItem(IDC_DIALOG_HEADER, m_hWnd);
-    m_header.SetTitle(LoadResourceString(kTitle));
-    m_header.SetSubtitle(LoadResourceString(kSubtitle));
-    m_header.SetIcon(IDI_ZQC_FILE);
+    m_header.Bind(m_hWnd, kTitle, kSubtitle, IDI_ZQC_FILE);
 
     m_list.AttachDlgItem(m_hWnd, IDC_ZQC_LIST);
     m_list.SetFullRowSelect();

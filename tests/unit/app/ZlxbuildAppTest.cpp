@@ -278,4 +278,19 @@ TEST(MessageText, FillsTheFirstPlaceholder) {
     EXPECT_EQ(FillMessage("trailing %", "x"), "trailing %");
 }
 
+TEST(MessageText, FillsEveryPlaceholderInOrder) {
+    struct Case {
+        const char* format;
+        std::vector<std::string> arguments;
+        const char* expected;
+    } cases[] = {
+        {"%s of %s", {"Album", "Artist"}, "Album of Artist"},
+        {"Title_%02d (%s) %c:", {"7", "x", "E"}, "Title_07 (x) E:"},
+        {"between %d and %d.", {"1", "100000"}, "between 1 and 100000."},
+        {"short: %s and %s", {"x"}, "short: x and %s"}, // a translation with one more
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatText(c.format, c.arguments), c.expected) << c.format;
+}
+
 } // namespace
