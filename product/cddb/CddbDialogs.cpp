@@ -70,9 +70,7 @@ protected:
         return text;
     }
     void SetText(int id, const std::string& text) { SetDlgItemTextA(m_window, id, text.c_str()); }
-    void Message(const std::string& text, UINT icon) {
-        MessageBoxA(m_window, text.c_str(), kCddbCaption, MB_OK | icon);
-    }
+    void Message(const std::string& text, UINT icon) { ShowMessage(m_window, text, icon); }
     // Report-view columns sized in parts of the list's width; the last takes what is left.
     void Columns(HWND list, std::initializer_list<std::pair<const char*, int>> columns) {
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
@@ -480,10 +478,15 @@ int OpenDialogCount() {
     return g_openDialogs;
 }
 
+void ShowMessage(HWND owner, const std::string& text, UINT icon) {
+    ++g_openDialogs;
+    MessageBoxA(owner, text.c_str(), kCddbCaption, MB_OK | icon);
+    --g_openDialogs;
+}
+
 int ShowDiscInfo(HWND owner, CCddbService& service, DiscInfoMode mode) {
     if (!service.HasDisc()) {
-        MessageBoxA(owner, "No disc has been looked up yet.", kCddbCaption,
-                    MB_OK | MB_ICONINFORMATION);
+        ShowMessage(owner, "No disc has been looked up yet.", MB_ICONINFORMATION);
         return 0;
     }
     CDiscInfoDialog dialog(service, mode);
@@ -497,11 +500,11 @@ int ShowDiscInfo(HWND owner, CCddbService& service, DiscInfoMode mode) {
     if (!dialog.ChosenCategory().empty())
         service.ChooseCategory(dialog.ChosenCategory());
     if (mode == DiscInfoMode::Submit && !service.Submit())
-        MessageBoxA(owner,
+        ShowMessage(owner,
                     service.Database().Root().empty()
                         ? "The disc information cannot be stored: no database folder is set."
                         : "The disc information cannot be written into the database folder.",
-                    kCddbCaption, MB_OK | MB_ICONSTOP);
+                    MB_ICONSTOP);
     return result;
 }
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 enum class DiscInfoMode { View = 1, Edit = 2, Submit = 3 };
 
 // Edit and Submit: OK makes the dialog's texts current when they differ from the current
@@ -16,7 +18,8 @@ void ShowBrowser(HWND owner, CCddbService& service);
 void ShowOptions(HWND owner, CWinCddbSystem& system);
 void ShowAbout(HWND owner, CCddbService& service);
 
-// Nonzero while one of the dialogs is open.
+// Nonzero while one of the dialogs or message boxes is open.
 int OpenDialogCount();
+void ShowMessage(HWND owner, const std::string& text, UINT icon);
 // The caption of the library's message boxes.
 constexpr const char* kCddbCaption = "Disc Information";

@@ -214,7 +214,7 @@ ZLXCDDB_API void ZLXCDDBInvokeSubmitDisc(const char* drive) {
         if (!letter || (!lib.service.LookupDrive(letter) && !lib.service.HasDisc())) {
             const std::string text = std::string("There is no disc in drive ") +
                                      (letter ? std::string(1, letter) + ":" : "?") + ".";
-            MessageBoxA(Owner(nullptr), text.c_str(), kCddbCaption, MB_OK | MB_ICONEXCLAMATION);
+            ShowMessage(Owner(nullptr), text, MB_ICONEXCLAMATION);
             return;
         }
         ShowDiscInfo(Owner(nullptr), lib.service, DiscInfoMode::Submit);
