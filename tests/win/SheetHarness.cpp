@@ -42,6 +42,39 @@ void Press(CZlxbuildDlg& sheet, int button) {
     Flush();
 }
 
+std::string ItemText(HWND dialog, int id) {
+    char text[512] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    Flush();
+}
+
+void SelectComboEntry(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Flush();
+}
+
+void SheetRun::InsertDisc(char letter, uint16_t kind, const std::string& label) {
+    FakeDrive& d = drives.drives[letter];
+    d.cdType = kind;
+    d.lastSector = 333000;
+    d.toc = MakeToc({{0, kind != 2}}, 333001);
+    shellDrives.names[letter] = label + " (" + std::string(1, letter) + ":)";
+}
+
+void SheetRun::BuildSettings(const std::function<void(CZlxBuildSettings&)>& change) {
+    CZlxBuildSettings settings(store, registry);
+    change(settings);
+    store.Set("ZlxBuildSettings", settings.Text());
+}
+
 namespace {
 // A sheet that runs the test body instead of a modal loop.
 class TestSheet : public IWizardSheet {

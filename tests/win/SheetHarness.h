@@ -20,8 +20,20 @@ int PageCount(CZlxbuildDlg& sheet);
 DWORD EnabledButtons(CZlxbuildDlg& sheet);
 void Press(CZlxbuildDlg& sheet, int button); // PSBTN_*
 
+// Text of a dialog's control.
+std::string ItemText(HWND dialog, int id);
+// Clicks a button (check box, radio) and lets the page react.
+void Click(HWND dialog, int id);
+// Selects a combo box entry as the user does, with the selection-change notice.
+void SelectComboEntry(HWND dialog, int id, int index);
+
 struct SheetRun : FakeServices {
     SheetRun() { InstallProduct(); }
+    // A disc in a fake drive, with the shell's display name "LABEL (E:)"; data track 1
+    // unless the kind is an audio CD.
+    void InsertDisc(char letter, uint16_t kind, const std::string& label);
+    // Stores the build settings as `change` leaves them (Easy/Expert mode, label change...).
+    void BuildSettings(const std::function<void(CZlxBuildSettings&)>& change);
     // Runs start-up; `body` gets the live sheet, which is closed (cancelled) after it.
     void StartWizard(const std::function<void(CZlxbuildDlg&)>& body);
 

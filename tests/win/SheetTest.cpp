@@ -16,13 +16,6 @@ using namespace sheet_test;
 namespace {
 
 struct SheetFixture : ::testing::Test, SheetRun {
-    void InsertDisc(char letter, uint16_t kind, const std::string& label) {
-        FakeDrive& d = drives.drives[letter];
-        d.cdType = kind;
-        d.lastSector = 333000;
-        d.toc = MakeToc({{0, kind != 2}}, 333001);
-        shellDrives.names[letter] = label + " (" + std::string(1, letter) + ":)";
-    }
     static CLCCDDrives& List(CZlxbuildDlg& sheet) {
         return static_cast<CPageSource*>(sheet.SlotPage(kSlotSource))->Drives();
     }
@@ -182,20 +175,6 @@ struct CopyMethodFixture : SheetFixture {
         }
         return texts;
     }
-    static std::string Text(HWND page, int id) {
-        char text[256] = {};
-        GetDlgItemTextA(page, id, text, sizeof text);
-        return text;
-    }
-    void BuildSettings(const std::function<void(CZlxBuildSettings&)>& change) {
-        CZlxBuildSettings settings(store, registry);
-        change(settings);
-        store.Set("ZlxBuildSettings", settings.Text());
-    }
-    static void Click(HWND page, int id) {
-        SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Flush();
-    }
 };
 
 TEST_F(CopyMethodFixture, OffersThePresetsThatFitTheDisc) {
@@ -226,9 +205,9 @@ TEST_F(CopyMethodFixture, OffersThePresetsThatFitTheDisc) {
             EXPECT_EQ(Presets(page), c.presets) << c.label;
             EXPECT_EQ(SendDlgItemMessageA(page, IDC_TODO_PRESETS, CB_GETCURSEL, 0, 0), c.selected);
             EXPECT_EQ(IsWindowEnabled(GetDlgItem(page, IDC_TODO_LABEL)) != 0, c.labelEnabled);
-            EXPECT_EQ(Text(page, IDC_TODO_LABEL), c.label);
-            EXPECT_EQ(Text(page, IDC_TODO_SOURCE), "E:");
-            EXPECT_EQ(Text(page, IDC_TODO_QUICKCOPY), "No Quick Copy file found.");
+            EXPECT_EQ(ItemText(page, IDC_TODO_LABEL), c.label);
+            EXPECT_EQ(ItemText(page, IDC_TODO_SOURCE), "E:");
+            EXPECT_EQ(ItemText(page, IDC_TODO_QUICKCOPY), "No Quick Copy file found.");
             EXPECT_EQ(EnabledButtons(sheet), DWORD(PSWIZB_BACK | PSWIZB_FINISH))
                 << "Easy Copy Mode";
             if (c.kind == 2) {
@@ -248,7 +227,7 @@ TEST_F(CopyMethodFixture, ExpertModeIsSavedAtOnceAndKeepsThePageAndItsEntries) {
         Click(page, IDC_TODO_EXPERT);
         EXPECT_EQ(store.Get("ZlxBuildSettings").substr(3, 1), "0");
         EXPECT_EQ(EnabledButtons(sheet), DWORD(PSWIZB_BACK | PSWIZB_NEXT));
-        EXPECT_EQ(Text(page, IDC_TODO_DESCRIPTION), "My backup");
+        EXPECT_EQ(ItemText(page, IDC_TODO_DESCRIPTION), "My backup");
 
         // Escape in an edit reaches the page as IDCANCEL: the page must survive it.
         SendMessageA(page, WM_COMMAND, IDCANCEL, 0);
@@ -316,8 +295,8 @@ TEST_F(CopyMethodFixture, NumberEntriesOutsideTheirRangeAreRefused) {
             const char* text;
             bool accepted;
             int value;
-        } cases[] = {{" 42 ", true, 42}, {"100001", false, 7}, {"4x2", false, 7}, {"", false, 7},
-                     {"99999999999", false, 7}, {"1", true, 1}};
+        } cases[] = {{" 42 ", true, 42}, {"100001", false, 7},      {"4x2", false, 7},
+                     {"", false, 7},     {"99999999999", false, 7}, {"1", true, 1}};
         for (const Case& c : cases) {
             SetWindowTextA(edit, c.text);
             int value = 7;
