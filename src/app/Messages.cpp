@@ -6,9 +6,9 @@
 
 namespace {
 // One conversion: the flags and width between '%' and the letter, for "%d" only.
-std::string Integer(const std::string& spec, const std::string& argument) {
+std::string Integer(const std::string& flags, const std::string& argument) {
     char format[16];
-    std::snprintf(format, sizeof format, "%%%sld", spec.c_str());
+    std::snprintf(format, sizeof format, "%%%sld", flags.c_str());
     char out[64];
     std::snprintf(out, sizeof out, format, std::strtol(argument.c_str(), nullptr, 10));
     return out;
@@ -30,15 +30,15 @@ std::string FormatText(const std::string& format, const std::vector<std::string>
                 std::isdigit(static_cast<unsigned char>(format[j]))))
             ++j;
         const char conversion = j < format.size() ? format[j] : '\0';
-        const std::string spec = format.substr(i + 1, j - i - 1);
-        if (conversion == '%' && spec.empty()) {
+        const std::string flags = format.substr(i + 1, j - i - 1);
+        if (conversion == '%' && flags.empty()) {
             out += '%';
             i = j;
         } else if ((conversion == 's' || conversion == 'c' || conversion == 'd') &&
                    next < arguments.size()) {
             const std::string& argument = arguments[next++];
             if (conversion == 'd')
-                out += Integer(spec, argument);
+                out += Integer(flags, argument);
             else if (conversion == 'c')
                 out += argument.substr(0, 1);
             else
