@@ -1,0 +1,112 @@
+#pragma once
+// The writer's work without windows.h: the job as the wizard left it in the store, the plan
+// of tracks it asks for, and the build that reads the disc through IDiscReader and writes
+// the .zl4 image and the sound files through FileSet (temporary names, renamed at the end).
+#include "image/Zl4File.h"
+#include "image/Zl4Format.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Every job value the writer uses, as found in the store (texts; the table of contents as
+// its 804 bytes).
+struct BuildJob {
+    char drive = 0;
+    std::string destination;
+    int compressionType = 0, compressionLevel = 0;
+    bool fua = false;
+    int rawDataType = 0, rawAudioType = 0; // 0: not written (no RAW reading)
+    int sectorSize = 2048, sectorType = 0, discType = 0;
+    int skipRange = 1, audioRecordMode = 2, timesToValidate = 1;
+    bool readSubchannel = false, fastErrorSkip = true, autoCreateFolder = true;
+    bool eject = false, dynamicErrors = true;
+    int selectedSpeed = 0, dynamicSpeed = 0;
+    std::string label, description, infoText, password, startProgram, startPath;
+    std::string autoInsertDrive, artist, album, trackOrder;
+    uint16_t hotkey = 0, hotkeyModifiers = 0;
+    std::map<int, std::string> trackTitles;
+    std::vector<uint8_t> toc; // 804 bytes
+};
+
+// False with a message when a value the build cannot do without is missing or malformed.
+bool ParseBuildJob(const std::map<std::string, std::string>& texts, const std::string& tocBytes,
+                   BuildJob& job, std::string& error);
+
+struct PlannedTrack {
+    int number = 0;
+    bool audio = false;
+    uint8_t control = 0;
+    uint32_t first = 0, count = 0;
+};
+
+// The tracks in writing order: the track order's numbers (all tracks when it is empty);
+// tracks it leaves out (blocked) are absent. An audio track right before a data track of a
+// later session (CD Extra) ends before that session's lead-in.
+bool PlanTracks(const BuildJob& job, std::vector<PlannedTrack>& plan, std::string& error);
+
+// The drive as the build reads it. Each read is of whole sectors and good only when
+// complete.
+class IDiscReader {
+public:
+    virtual ~IDiscReader() = default;
+    // 2048-byte user data.
+    virtual bool ReadCooked(uint32_t lba, uint16_t count, uint8_t* out, bool fua) = 0;
+    // 2352-byte sectors, followed each by 16 Q bytes when `q` is set (2368 a sector).
+    virtual bool ReadRaw(uint32_t lba, uint16_t count, uint8_t* out, bool audio, bool q) = 0;
+    virtual void SetSpeed(int factor) = 0;
+    // Session details (1101 bytes) when the drive can tell them.
+    virtual bool SessionDetails(uint8_t* out) = 0;
+};
+
+// Files made under temporary names beside their targets; Commit renames them all, Discard
+// (or destruction without Commit) removes them, so nothing half-made stays behind and an
+// existing target is only ever replaced by a complete file.
+class FileSet {
+public:
+    ~FileSet() { Discard(); }
+    zl4::StdioFile* Create(const std::string& target);
+    bool Commit(std::string& error);
+    void Discard();
+    static std::string TemporaryName(const std::string& target) { return target + ".part"; }
+
+private:
+    struct Entry {
+        std::string target;
+        std::unique_ptr<zl4::StdioFile> file;
+    };
+    std::vector<Entry> files_;
+};
+
+struct BuildProgress {
+    int track = 0;
+    uint32_t sector = 0;
+    uint64_t doneSectors = 0, totalSectors = 0;
+    uint32_t errors = 0;
+};
+
+class IBuildObserver {
+public:
+    virtual ~IBuildObserver() = default;
+    // Called after each run of sectors; false cancels the build.
+    virtual bool Progress(const BuildProgress& progress) = 0;
+};
+
+enum class BuildResult { Done, Cancelled, Failed };
+
+struct BuildOutcome {
+    BuildResult result = BuildResult::Failed;
+    std::string message;
+    std::vector<std::string> files; // the image first, then the sound files
+    std::vector<zl4::Range> unreadable;
+    uint64_t imageBytes = 0;
+};
+
+// `password` is the hash to store (made by the caller; none when the job has none).
+BuildOutcome BuildImage(const BuildJob& job, IDiscReader& reader, IBuildObserver& observer,
+                        const zl4::PasswordHash& password);
+
+// "<image without .zl4> - Track NN.wav"
+std::string SoundFileName(const std::string& imagePath, int track);
