@@ -43,3 +43,6 @@ ZL5SCSI_API int ZLXScsiGetCapabilities(char letter, _MODE_CAPABILITIES_PAGE2* pa
 // `buffer` and returns the size of the whole answer, so a result above `size` asks for a
 // larger buffer (size 0 with no buffer just asks). 0: no disc, or a disc without CD-Text.
 ZL5SCSI_API int ZLXScsiGetCDText(char letter, unsigned char* buffer, int size, int timeout);
+// Opens the tray: the disc leaves the drive (an emulated drive's image is taken out of its
+// configuration). Nonzero when a disc was ejected.
+ZL5SCSI_API int ZLXScsiEjectMedia(char letter);

@@ -52,4 +52,9 @@ public:
     virtual IDrive* Find(char letter) = 0;
     // The multisession record is the back end's own format, so it alone can take it apart.
     virtual int GetSessionsDetails(const MULTISESSION_INFO* info, SESSIONS_DETAILS* details) = 0;
+    // Takes the disc out of the drive; nonzero when it did. Back ends without a tray say 0.
+    virtual int Eject(char letter) {
+        (void)letter;
+        return 0;
+    }
 };

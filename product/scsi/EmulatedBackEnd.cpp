@@ -51,3 +51,17 @@ IDrive* CEmulatedBackEnd::Find(char letter) {
 int CEmulatedBackEnd::GetSessionsDetails(const MULTISESSION_INFO* info, SESSIONS_DETAILS* details) {
     return SessionDetailsFromInfo(*info, *details) ? 1 : 0;
 }
+
+int CEmulatedBackEnd::Eject(char letter) {
+    ConfigValues values;
+    DriveConfig config;
+    std::string error;
+    if (!m_registry.Read(letter, values) || !ParseDriveConfig(values, config, error) ||
+        config.image.empty())
+        return 0;
+    config.image.clear();
+    config.media = MediaHint::Auto;
+    config.badSectors.clear();
+    ++config.changes; // re-inserting the same image later is a media change too
+    return m_registry.Write(letter, FormatDriveConfig(config)) ? 1 : 0;
+}

@@ -19,6 +19,9 @@ public:
     std::string VirtualDrives() override;
     IDrive* Find(char letter) override;
     int GetSessionsDetails(const MULTISESSION_INFO* info, SESSIONS_DETAILS* details) override;
+    // The drive's configuration loses its image, as `zl5drive eject` does, so every program
+    // sees the drive empty.
+    int Eject(char letter) override;
 
 private:
     void Refresh();

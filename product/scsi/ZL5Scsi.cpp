@@ -145,3 +145,7 @@ ZL5SCSI_API int ZLXScsiGetCDText(char letter, unsigned char* buffer, int size, i
     return OnDrive(letter, size == 0 || (buffer && size > 0), &IDrive::GetCDText, buffer, size,
                    timeout);
 }
+
+ZL5SCSI_API int ZLXScsiEjectMedia(char letter) {
+    return BackEnd().Find(letter) ? BackEnd().Eject(letter) : 0;
+}

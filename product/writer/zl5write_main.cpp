@@ -1,12 +1,19 @@
-// zl5write: the writer program as far as the wizard meets it. It takes the writer mutex,
-// reads the build job from the store, writes the Quick Copy file the job asks for, writes
-// the job report to <home>system\zl5write.log and shows it. Exit codes: 0 done, 1 no job
-// ready, 2 store library or report file unusable, 3 another writer is running (it was
-// asked to come forward).
+// zl5write: the product's writer. It takes the writer mutex, takes the build job from the
+// store (and marks it taken, so a second start never builds it again), writes the Quick Copy
+// file the job asks for, reads the disc into the .zl4 image (and sound files) with a
+// progress window, writes the job report plus the result to <home>system\zl5write.log and
+// shows it. Exit codes: 0 done, 1 no job ready, 2 store library or report file unusable,
+// 3 another writer is running (it was asked to come forward), 4 the image could not be
+// made, 5 cancelled.
 #include "common/EnvLibrary.h"
 #include "common/HomeFolder.h"
 #include "common/RegistryStore.h"
+#include "settings/StoreJournal.h"
+#include "writer/DriveReader.h"
+#include "writer/ImageBuild.h"
 #include "writer/JobReport.h"
+#include "writer/PasswordHash.h"
+#include "writer/ProgressWindow.h"
 #include "writer/QuickCopyWriter.h"
 #include "writer/ReportWindow.h"
 #include "writer/WriterLock.h"
@@ -14,7 +21,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 const char kAppName[] = "Zelvane Image Writer";
@@ -63,6 +72,82 @@ bool WriteReportFile(const std::string& path, const std::string& report) {
     CloseHandle(file);
     return ok && written == report.size();
 }
+
+// The image's folder, made with its parents when the job allows it.
+bool PrepareFolder(const std::string& file, bool create) {
+    size_t slash = file.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return true;
+    const std::string folder = file.substr(0, slash);
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!create || folder.size() < 3)
+        return false;
+    return PrepareFolder(folder, true) && CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+std::string ResultLines(const BuildOutcome& out) {
+    const char* result = out.result == BuildResult::Done        ? "done"
+                         : out.result == BuildResult::Cancelled ? "cancelled"
+                                                                : "failed";
+    std::string lines =
+        std::string("ImageResult=") + result + "\r\nImageMessage=" + out.message + "\r\n";
+    for (size_t i = 0; i < out.files.size(); ++i)
+        lines += (i == 0 ? "ImageFile=" : "SoundFile=") + out.files[i] + "\r\n";
+    if (out.result == BuildResult::Done)
+        lines += "ImageBytes=" + std::to_string(out.imageBytes) + "\r\n";
+    for (const zl4::Range& r : out.unreadable)
+        lines +=
+            "UnreadableRange=" + std::to_string(r.first) + "+" + std::to_string(r.count) + "\r\n";
+    return lines;
+}
+
+// Reads the disc into the image as the job says. The job's values are in `values` as the
+// report shows them (binary ones in hex).
+BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool quiet) {
+    std::map<std::string, std::string> texts;
+    std::string toc;
+    for (const JobValue& v : values) {
+        if (v.name == "ZlxBuildTOC")
+            ParseHexBytes(v.shown, toc);
+        else
+            texts[v.name] = v.shown;
+    }
+    BuildOutcome out;
+    BuildJob job;
+    if (!ParseBuildJob(texts, toc, job, out.message))
+        return out;
+    zl4::PasswordHash hash;
+    if (!job.password.empty() && !HashPassword(job.password, hash)) {
+        out.message = "The password cannot be protected on this system; no image was made.";
+        return out;
+    }
+    if (!PrepareFolder(job.destination, job.autoCreateFolder)) {
+        out.message = "The image's folder does not exist: " + job.destination;
+        return out;
+    }
+    CDriveReader reader(job.drive, job.rawAudioType);
+    if (!reader.Open()) {
+        reader.Close();
+        out.message = std::string("No disc is ready in drive ") + job.drive + ":.";
+        return out;
+    }
+    auto build = [&](IBuildObserver& observer) { return BuildImage(job, reader, observer, hash); };
+    if (quiet) {
+        struct : IBuildObserver {
+            bool Progress(const BuildProgress&) override { return true; }
+        } goOn;
+        out = build(goOn);
+    } else {
+        const std::string name = job.label.empty() ? job.destination : job.label;
+        out = CProgressWindow(name, (job.discType & 0xFF) == 32).Run(instance, build);
+    }
+    if (out.result == BuildResult::Done && job.eject)
+        reader.Eject();
+    reader.Close();
+    return out;
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
@@ -89,14 +174,38 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
         return 1;
     }
 
-    const std::string report =
-        FormatJobReport(job.Read()) + QuickCopyReportLine(WriteQuickCopyFile(env, registry));
+    // Taken: a second start must not build this job again, and the password leaves the
+    // store as soon as it is read (the image keeps only a salted hash of it).
+    std::vector<JobValue> values = job.Read();
+    env.WriteText("ZLXBuildDataReady", "0");
+    std::string password;
+    for (JobValue& v : values) {
+        if (v.name == "ZlxBuildPassword") {
+            env.WriteText("ZlxBuildPassword", "");
+            password = v.shown;
+            v.shown = v.shown.empty() ? "" : "(set)";
+        }
+    }
+    std::string report =
+        FormatJobReport(values) + QuickCopyReportLine(WriteQuickCopyFile(env, registry));
+    for (JobValue& v : values)
+        if (v.name == "ZlxBuildPassword")
+            v.shown = password;
+    const BuildOutcome outcome = Build(instance, values, quiet);
+    report += ResultLines(outcome);
+    const int exitCode = outcome.result == BuildResult::Done        ? 0
+                         : outcome.result == BuildResult::Cancelled ? 5
+                                                                    : 4;
     const std::string reportPath = HomeFromSystemFile(exePath) + "system\\zl5write.log";
     if (!WriteReportFile(reportPath, report)) {
         Refuse(quiet, "Cannot write the job report (" + reportPath + ").");
         return 2;
     }
-    if (quiet)
-        return 0;
-    return CReportWindow(report, toFront).Run(instance, show);
+    if (quiet) {
+        if (exitCode != 0)
+            Refuse(true, outcome.message);
+        return exitCode;
+    }
+    CReportWindow(report, toFront).Run(instance, show);
+    return exitCode;
 }
