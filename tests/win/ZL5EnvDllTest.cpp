@@ -251,22 +251,26 @@ TEST_F(WriterTest, QuietRunReportsEveryJobValueInTheOrderTheWizardWritesThem) {
     m_writeBinary("ZlxBuildTOC", toc.data(), 804);
     m_writeText("ZlxBuildInfoText", "line 1\r\nline 2");
     m_writeText("ZLXBuildDestinationFile", "C:\\Images\\disc.zl4");
-    m_writeText("ZLXBuildSourceCDDrive", "E");
+    m_writeText("ZLXBuildSourceCDDrive", "Y"); // no such drive: the image cannot be made
     m_writeText("ZlxNotAJobValue", "left out");
 
     const ProcessResult run = RunWriter(" /quiet");
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(run.exitCode, 4u) << run.output;
     std::string tocHex;
     for (size_t i = 0; i < toc.size(); ++i)
         tocHex += "5A";
-    EXPECT_EQ(FileText(Report()), "ZLXBuildSourceCDDrive=E\r\n"
-                                  "ZLXBuildDestinationFile=C:\\Images\\disc.zl4\r\n"
-                                  "ZlxBuildInfoText=line 1\\r\\nline 2\r\n"
-                                  "ZlxBuildNameOfAudioTrack2=Second\r\n"
-                                  "ZlxBuildNameOfAudioTrack10=Tenth\r\n"
-                                  "ZlxBuildTrackOrder=0210\r\n"
-                                  "ZlxBuildTOC=" +
-                                      tocHex + "\r\nZLXBuildDataReady=1\r\n");
+    const std::string job = "ZLXBuildSourceCDDrive=Y\r\n"
+                            "ZLXBuildDestinationFile=C:\\Images\\disc.zl4\r\n"
+                            "ZlxBuildInfoText=line 1\\r\\nline 2\r\n"
+                            "ZlxBuildNameOfAudioTrack2=Second\r\n"
+                            "ZlxBuildNameOfAudioTrack10=Tenth\r\n"
+                            "ZlxBuildTrackOrder=0210\r\n"
+                            "ZlxBuildTOC=" +
+                            tocHex + "\r\nZLXBuildDataReady=1\r\n";
+    const std::string report = FileText(Report());
+    EXPECT_EQ(report.substr(0, job.size()), job);
+    EXPECT_NE(report.find("ImageResult=failed\r\n", job.size()), std::string::npos) << report;
+    EXPECT_EQ(GetFileAttributesA("C:\\Images\\disc.zl4"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(WriterTest, QuietRunRefusesAJobThatIsNotReady) {
