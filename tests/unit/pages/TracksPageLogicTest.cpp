@@ -13,13 +13,12 @@ enum Op { kTop, kUp, kDown, kEnd, kToggle };
 struct RecordingDiscInfo : CFakeDiscInfo {
     int DisplayDiskInfo(int mode) override {
         calls.push_back("Display(" + std::to_string(mode) + ")");
-        return displayResult;
+        return CFakeDiscInfo::DisplayDiskInfo(mode);
     }
     void SubmitDisc() override { calls.push_back("Submit"); }
     void InvokeSubmitDisc(const char* drive) override {
         calls.push_back(std::string("InvokeSubmit(") + drive + ")");
     }
-    int displayResult = 0x500;
 };
 
 struct TracksFixture : ::testing::Test, FakeServices {
@@ -58,12 +57,6 @@ struct TracksFixture : ::testing::Test, FakeServices {
         return *model;
     }
     TracksView& View() { return model->View(); }
-    std::vector<int> Order() {
-        std::vector<int> tracks;
-        for (const TrackRow& row : View().rows)
-            tracks.push_back(row.track);
-        return tracks;
-    }
     void Select(std::vector<int> rows) {
         View().selected = std::move(rows);
         model->SelectionChanged();
@@ -111,22 +104,15 @@ TEST_F(TracksFixture, MovesKeepTheDataTrackInItsRow) {
         uint16_t kind;
         int row;
         Op op;
-        std::vector<int> order;
-        std::string trackOrder;
+        std::string order; // empty: nothing moved
         bool refused;
     } cases[] = {
-        {kAudio, 2, kTop, {3, 1, 2, 4}, "03010204", false},
-        {kAudio, 1, kEnd, {1, 3, 4, 2}, "01030402", false},
-        {kAudio, 1, kDown, {1, 3, 2, 4}, "01030204", false},
-        {kAudio, 0, kUp, {1, 2, 3, 4}, "", false},
-        {kMixed, 3, kTop, {1, 4, 2, 3}, "01040203", false},
-        {kMixed, 1, kUp, {1, 2, 3, 4}, "", false},
-        {kMixed, 0, kDown, {1, 2, 3, 4}, "", true},
-        {kMixed, 0, kTop, {1, 2, 3, 4}, "", true},
-        {kCdExtra, 0, kEnd, {2, 3, 1, 4}, "02030104", false},
-        {kCdExtra, 2, kDown, {1, 2, 3, 4}, "", false},
-        {kCdExtra, 3, kUp, {1, 2, 3, 4}, "", true},
-        {kCdExtra, 3, kEnd, {1, 2, 3, 4}, "", true},
+        {kAudio, 2, kTop, "03010204", false},   {kAudio, 1, kEnd, "01030402", false},
+        {kAudio, 1, kDown, "01030204", false},  {kAudio, 0, kUp, "", false},
+        {kMixed, 3, kTop, "01040203", false},   {kMixed, 1, kUp, "", false},
+        {kMixed, 0, kDown, "", true},           {kMixed, 0, kTop, "", true},
+        {kCdExtra, 0, kEnd, "02030104", false}, {kCdExtra, 2, kDown, "", false},
+        {kCdExtra, 3, kUp, "", true},           {kCdExtra, 3, kEnd, "", true},
     };
     for (const Case& c : cases) {
         messages.shown.clear();
@@ -134,38 +120,37 @@ TEST_F(TracksFixture, MovesKeepTheDataTrackInItsRow) {
         Select({c.row});
         Do(c.op);
         const std::string label = std::to_string(c.kind) + " row " + std::to_string(c.row);
-        EXPECT_EQ(Order(), c.order) << label;
-        EXPECT_EQ(job.TrackOrder, c.trackOrder) << label;
+        std::string shown;
+        for (const TrackRow& row : View().rows)
+            shown += row.number;
+        EXPECT_EQ(shown, c.order.empty() ? "01020304" : c.order) << label;
+        EXPECT_EQ(job.TrackOrder, c.order) << label;
         EXPECT_EQ(messages.Ids(), c.refused ? std::vector<int>{104} : std::vector<int>{}) << label;
-        if (!c.trackOrder.empty()) {
+        if (!c.order.empty()) {
             EXPECT_EQ(View().selected, std::vector<int>{View().focused}) << label;
         }
     }
 }
 
 TEST_F(TracksFixture, ButtonsFollowTheSelection) {
-    Open(kAudio);
-    struct Case {
-        std::vector<int> selected;
-        TrackButtons expected; // top, up, toggle, down, end, edit
-    } cases[] = {
-        {{}, {false, false, false, false, false, false}},
-        {{0}, {false, false, true, true, true, true}},
-        {{2}, {true, true, true, true, true, true}},
-        {{3}, {true, true, true, false, false, true}},
-        {{1, 2}, {false, false, true, false, false, false}},
-    };
-    for (const Case& c : cases) {
-        Select(c.selected);
+    auto buttons = [&] {
         const TrackButtons& b = View().buttons;
-        EXPECT_EQ((std::vector<bool>{b.toTop, b.up, b.toggle, b.down, b.toEnd, b.edit}),
-                  (std::vector<bool>{c.expected.toTop, c.expected.up, c.expected.toggle,
-                                     c.expected.down, c.expected.toEnd, c.expected.edit}))
-            << c.selected.size() << " selected";
+        std::string on;
+        for (bool enabled : {b.toTop, b.up, b.toggle, b.down, b.toEnd, b.edit})
+            on += enabled ? '1' : '0';
+        return on;
+    };
+    Open(kAudio);
+    const std::pair<std::vector<int>, const char*> cases[] = {
+        {{}, "000000"}, {{0}, "001111"}, {{2}, "111111"}, {{3}, "111001"}, {{1, 2}, "001000"},
+    };
+    for (const auto& [selected, expected] : cases) {
+        Select(selected);
+        EXPECT_EQ(buttons(), expected) << selected.size() << " selected";
     }
     Open(kMixed);
     Select({0});
-    EXPECT_FALSE(View().buttons.edit) << "data tracks have no title";
+    EXPECT_EQ(buttons(), "001110") << "data tracks have no title";
 }
 
 TEST_F(TracksFixture, BlockingFlipsEachSelectedRowAndKeepsACdExtraWhole) {
@@ -221,12 +206,10 @@ TEST_F(TracksFixture, NextWritesTheOrderAndTheInfoTextOfTheActiveTracks) {
     model->Next();
     EXPECT_EQ(job.TrackOrder, "040203");
     EXPECT_EQ(job.InfoText, "01 Four\r\n02 Two\r\n03 Three\r\n");
-    job.WriteToStore();
-    EXPECT_EQ(store.Get("ZlxBuildCreateCustomCD"), "1");
-    EXPECT_EQ(store.Get("ZlxBuildReadSZQ"), "0");
+    EXPECT_EQ(job.ReadSubChannel, 0);
 
     model->Activate(nullptr);
-    EXPECT_EQ(Order(), (std::vector<int>{4, 1, 2, 3})) << "the choices stay for a second visit";
+    EXPECT_EQ(View().rows[0].track, 4) << "the choices stay for a second visit";
     buildSettings.AddTitlesToInfoText = 0;
     model->Next();
     EXPECT_EQ(job.InfoText, "");
@@ -283,7 +266,6 @@ TEST_F(TracksFixture, DiscMenuFollowsTheServiceAndWhatItKnows) {
     recording.found = 0;
     job.AlbumInfoFound = 0;
     recording.calls.clear();
-    recording.displayResult = 0x100;
     model->Activate(nullptr);
     model->MenuCommand(kDiscInfoEdit, nullptr); // greyed now
     model->MenuCommand(kDiscInfoSubmit, nullptr);
