@@ -1,6 +1,7 @@
 #include "pages/WizardPages.h"
 
 #include "app/PageSlots.h"
+#include "pages/PageDataSettings.h"
 #include "pages/PageSource.h"
 #include "pages/PageToDo.h"
 
@@ -36,7 +37,7 @@ std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context) {
     case kSlotAudio:
         return std::make_unique<CPlainPage>(context, 134, 274, 275, kBackNext);
     case kSlotDataSettings:
-        return std::make_unique<CPlainPage>(context, 133, 272, 273, kBackNext);
+        return std::make_unique<CPageDataSettings>(context);
     case kSlotDestination:
         // Last page in Easy Copy Mode, when space was short for Finish on the copy method page.
         return std::make_unique<CPlainPage>(
