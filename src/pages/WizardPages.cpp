@@ -4,6 +4,7 @@
 #include "pages/PageDataSettings.h"
 #include "pages/PageSource.h"
 #include "pages/PageToDo.h"
+#include "pages/PageFinish.h"
 
 namespace {
 // Pages whose controls are still to come: they carry their slot's template, header
@@ -44,7 +45,7 @@ std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context) {
             context, 132, 268, 269,
             context.buildSettings.EasyCopyMode ? PSWIZB_BACK | PSWIZB_FINISH : kBackNext);
     case kSlotProperties:
-        return std::make_unique<CPlainPage>(context, 131, 270, 271, PSWIZB_BACK | PSWIZB_FINISH);
+        return std::make_unique<CPageFinish>(context);
     default:
         return nullptr;
     }

@@ -1,0 +1,28 @@
+/* Image properties page (template 131), its comment editor (template 143) and images. */
+#ifndef ZL_RES_PAGE_PROPERTIES_IDS_H
+#define ZL_RES_PAGE_PROPERTIES_IDS_H
+
+#include "controls_ids.h" /* IDC_DIALOG_HEADER */
+
+#define IDD_PAGE_PROPERTIES 131
+#define IDC_PROPS_PROGRAM 1005
+#define IDC_PROPS_PASSWORD 1007
+#define IDC_PROPS_DIRECTORY 1008
+#define IDC_PROPS_HOTKEY 1009
+#define IDC_PROPS_VERIFY 1010
+#define IDC_PROPS_BROWSE_PROGRAM 1011
+#define IDC_PROPS_BROWSE_DIRECTORY 1012
+#define IDC_PROPS_COMMENT 1056
+#define IDC_PROPS_DRIVES 1065
+#define IDC_PROPS_HEAD_PROTECT 1094
+#define IDC_PROPS_HEAD_AUTOSTART 1095
+#define IDC_PROPS_HEAD_INSERT 1096
+#define IDC_PROPS_HEAD_INFO 1098
+/* The browse buttons' open folder. */
+#define IDB_PROPS_BROWSE 147
+
+#define IDD_INFO_TEXT 143
+#define IDC_INFO_TEXT_EDIT 1041
+#define IDI_INFO_TEXT 274
+
+#endif
