@@ -266,10 +266,15 @@ bool WaitForWriterReport(const std::string& reportPath, DWORD milliseconds) {
 }
 
 std::vector<std::string> JournalledJobLines(const std::string& journalPath) {
+    // The newest job: from the wizard's "not ready" mark to its "ready" one. The writer
+    // marks the job taken ("not ready" again) once it has read it; that comes after.
     const auto lines = ReadLines(journalPath);
-    const auto start = std::find(lines.rbegin(), lines.rend(), "T\tZLXBuildDataReady\t0");
+    const auto ready = std::find(lines.rbegin(), lines.rend(), "T\tZLXBuildDataReady\t1");
+    if (ready == lines.rend())
+        return {};
+    const auto start = std::find(ready, lines.rend(), "T\tZLXBuildDataReady\t0");
     return start == lines.rend() ? std::vector<std::string>()
-                                 : std::vector<std::string>(start.base(), lines.end());
+                                 : std::vector<std::string>(start.base(), ready.base());
 }
 
 std::map<std::string, std::string> JournalledJob(const std::string& journalPath) {

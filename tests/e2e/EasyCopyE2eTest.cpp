@@ -99,18 +99,27 @@ struct EasyCopyE2e : ::testing::Test {
         DeleteFileA(report.c_str());
     }
     void TearDown() override {
-        for (const std::string& folder : {images, quickCopy}) {
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-            if (search != INVALID_HANDLE_VALUE) {
-                do
-                    DeleteFileA((folder + "\\" + found.cFileName).c_str());
-                while (FindNextFileA(search, &found));
-                FindClose(search);
-            }
-            RemoveDirectoryA(folder.c_str());
-        }
+        // The writer makes a folder of each image's name inside the image folder.
+        RemoveTree(images);
+        RemoveTree(quickCopy);
         DeleteFileA(journal.c_str());
+    }
+    static void RemoveTree(const std::string& folder) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = found.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(folder + "\\" + name);
+                else
+                    DeleteFileA((folder + "\\" + name).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(folder.c_str());
     }
     // Starts the wizard with only `letter` holding a disc it can start on, and waits for the
     // copy method page.
