@@ -4,6 +4,7 @@
 #include "pages/PageDataSettings.h"
 #include "pages/PageSource.h"
 #include "pages/PageToDo.h"
+#include "pages/PageTracks.h"
 #include "pages/PageFinish.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context) {
     case kSlotCopyMethod:
         return std::make_unique<CPageToDo>(context);
     case kSlotTracks:
-        return std::make_unique<CPlainPage>(context, 136, 266, 267, kBackNext);
+        return std::make_unique<CPageTracks>(context);
     case kSlotAudio:
         return std::make_unique<CPlainPage>(context, 134, 274, 275, kBackNext);
     case kSlotDataSettings:
