@@ -13,6 +13,14 @@ constexpr uint32_t kRawSize = 2352;
 constexpr uint32_t kCookedSize = 2048;
 constexpr uint32_t kSessionGap = 11400; // lead-out, lead-in and pre-gap between sessions
 constexpr uint16_t kRun = 16;
+constexpr uint32_t kPregap = 150; // two seconds
+
+// The sync pattern that starts every data sector; audio has none.
+bool IsDataSector(const uint8_t* raw) {
+    static const uint8_t kSync[12] = {0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0};
+    return memcmp(raw, kSync, sizeof(kSync)) == 0;
+}
 
 bool Number(const std::map<std::string, std::string>& texts, const char* name, int& value) {
     auto it = texts.find(name);
@@ -140,6 +148,8 @@ bool PlanTracks(const BuildJob& job, std::vector<PlannedTrack>& plan, std::strin
             return false;
         }
         p.count = end - p.first;
+        if (!p.audio && t < last && !TocIsData(next))
+            p.audioPregap = p.count < kPregap ? p.count : kPregap;
         tracks.push_back(p);
     }
     plan = tracks;
@@ -232,6 +242,12 @@ public:
                             return BuildResult::Failed;
                         continue;
                     }
+                    if (!raw && lba >= end - t.audioPregap && InAudioPregap(lba)) {
+                        progress_.doneSectors += end - lba;
+                        progress_.sector = end;
+                        return observer_.Progress(progress_) ? BuildResult::Done
+                                                             : BuildResult::Cancelled;
+                    }
                     bad = true;
                     ++progress_.errors;
                     uint32_t skip = job_.dynamicErrors ? uint32_t(job_.skipRange) : 1;
@@ -259,6 +275,12 @@ private:
                  bool q) {
         return raw ? reader_.ReadRaw(lba, n, buf.data(), audio, q)
                    : reader_.ReadCooked(lba, n, buf.data(), job_.fua);
+    }
+
+    // A sector without user data that the drive still reads whole, as audio.
+    bool InAudioPregap(uint32_t lba) {
+        std::vector<uint8_t> raw(kRawSize);
+        return reader_.ReadRaw(lba, 1, raw.data(), false, false) && !IsDataSector(raw.data());
     }
 
     // Read `timesToValidate` times; every read must agree with the first.

@@ -40,6 +40,10 @@ struct PlannedTrack {
     bool audio = false;
     uint8_t control = 0;
     uint32_t first = 0, count = 0;
+    // A data track right before an audio track may end in that track's pregap (up to two
+    // seconds of audio sectors), which has no 2048-byte user data: read cooked, the data
+    // track ends at the first of them.
+    uint32_t audioPregap = 0;
 };
 
 // The tracks in writing order: the track order's numbers (all tracks when it is empty);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 const char kClass[] = "Zl5WriteProgress";
@@ -51,9 +52,10 @@ void CProgressWindow::RunThread(HINSTANCE instance, void (*work)(void*), void* a
     RegisterClassA(&wc);
     m_start = GetTickCount();
     const std::string title = "Zelvane Image Writer - " + m_name;
-    m_window = CreateWindowExA(
-        0, kClass, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 460, 250, nullptr, nullptr, instance, this);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const SIZE size = WindowSize(style);
+    m_window = CreateWindowExA(0, kClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                               size.cx, size.cy, nullptr, nullptr, instance, this);
     ThreadCall call{work, argument, m_window};
     HANDLE thread = m_window ? CreateThread(nullptr, 0, Worker, &call, 0, nullptr) : nullptr;
     if (!thread) {
@@ -76,19 +78,53 @@ void CProgressWindow::RunThread(HINSTANCE instance, void (*work)(void*), void* a
     DeleteCriticalSection(&m_lock);
 }
 
+namespace {
+// Layout in pixels of the client area: a margin, the name, the bar, then one row per figure
+// with its label in a column of its own, and Cancel at the bottom right.
+constexpr int kMargin = 12, kWidth = 420, kRow = 18, kLabelWidth = 76;
+constexpr int kBarTop = 32, kRowsTop = 62, kButtonWidth = 88, kButtonHeight = 26;
+constexpr int kButtonTop = kRowsTop + CProgressWindow::kRows * kRow + 10;
+const char* const kLabels[CProgressWindow::kRows] = {
+    "Track:", "Speed:", "Elapsed:", "Remaining:", "Errors:"};
+
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
+           int id = 0) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+} // namespace
+
+SIZE CProgressWindow::WindowSize(DWORD style) {
+    RECT r = {0, 0, 2 * kMargin + kWidth, kButtonTop + kButtonHeight + kMargin};
+    AdjustWindowRect(&r, style, FALSE);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void CProgressWindow::Create(HWND window) {
     m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    HWND name = CreateWindowExA(0, "STATIC", m_name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
-                                12, 10, 420, 18, window, nullptr, nullptr, nullptr);
-    m_bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 12, 32, 420, 18, window,
-                            nullptr, nullptr, nullptr);
+    std::vector<HWND> controls;
+    // A long name is cut with an ellipsis rather than at the window's edge.
+    controls.push_back(Child(window, "STATIC", m_name.c_str(), SS_NOPREFIX | SS_ENDELLIPSIS,
+                             kMargin, 10, kWidth, 16));
+    m_bar = Child(window, PROGRESS_CLASSA, "", 0, kMargin, kBarTop, kWidth, 18);
     SendMessageA(m_bar, PBM_SETRANGE32, 0, 1000);
-    m_lines = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 12, 58, 420,
-                              100, window, nullptr, nullptr, nullptr);
-    m_cancel = CreateWindowExA(0, "BUTTON", "Cancel",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 172, 170, 100,
-                               26, window, reinterpret_cast<HMENU>(kCancelId), nullptr, nullptr);
-    for (HWND control : {name, m_bar, m_lines, m_cancel})
+    controls.push_back(m_bar);
+    for (int i = 0; i < kRows; ++i) {
+        const int y = kRowsTop + i * kRow;
+        controls.push_back(
+            Child(window, "STATIC", kLabels[i], SS_NOPREFIX, kMargin, y, kLabelWidth, 16));
+        m_values[i] = Child(window, "STATIC", "", SS_NOPREFIX | SS_ENDELLIPSIS,
+                            kMargin + kLabelWidth, y, kWidth - kLabelWidth, 16);
+        controls.push_back(m_values[i]);
+    }
+    m_status = Child(window, "STATIC", "", SS_NOPREFIX, kMargin, kButtonTop + 6,
+                     kWidth - kButtonWidth - 8, 16);
+    m_cancel =
+        Child(window, "BUTTON", "Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
+              kMargin + kWidth - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight, kCancelId);
+    controls.push_back(m_status);
+    controls.push_back(m_cancel);
+    for (HWND control : controls)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     SetTimer(window, kTimer, 250, nullptr);
     Refresh();
@@ -109,14 +145,16 @@ void CProgressWindow::Refresh() {
             : 0;
     const int permille = p.totalSectors ? int(p.doneSectors * 1000 / p.totalSectors) : 0;
     SendMessageA(m_bar, PBM_SETPOS, permille, 0);
-    char text[512];
-    snprintf(text, sizeof(text),
-             "Track %d, sector %lu  (%d.%d %%)\nSpeed: %.1fx\nElapsed: %s    Remaining: %s\n"
-             "Errors: %lu%s",
-             p.track, static_cast<unsigned long>(p.sector), permille / 10, permille % 10, factor,
-             Clock(ms / 1000).c_str(), p.doneSectors ? Clock(remaining).c_str() : "-",
-             static_cast<unsigned long>(p.errors), m_cancelled ? "\nCancelling..." : "");
-    SetWindowTextA(m_lines, text);
+    char texts[kRows][64];
+    snprintf(texts[0], sizeof(texts[0]), "%d, sector %lu (%d.%d %% of the disc)", p.track,
+             static_cast<unsigned long>(p.sector), permille / 10, permille % 10);
+    snprintf(texts[1], sizeof(texts[1]), "%.1fx", factor);
+    snprintf(texts[2], sizeof(texts[2]), "%s", Clock(ms / 1000).c_str());
+    snprintf(texts[3], sizeof(texts[3]), "%s", p.doneSectors ? Clock(remaining).c_str() : "-");
+    snprintf(texts[4], sizeof(texts[4]), "%lu", static_cast<unsigned long>(p.errors));
+    for (int i = 0; i < kRows; ++i)
+        SetWindowTextA(m_values[i], texts[i]);
+    SetWindowTextA(m_status, m_cancelled ? "Cancelling..." : "");
 }
 
 LRESULT CALLBACK CProgressWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,15 +37,19 @@ public:
 
     bool Progress(const BuildProgress& progress) override; // worker thread
 
+    static constexpr int kRows = 5; // track, speed, elapsed, remaining, errors
+
 private:
     void RunThread(HINSTANCE instance, void (*work)(void*), void* argument);
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static SIZE WindowSize(DWORD style); // of the window around the fixed client layout
     void Create(HWND window);
     void Refresh();
 
     std::string m_name;
     bool m_dvd;
-    HWND m_window = nullptr, m_bar = nullptr, m_lines = nullptr, m_cancel = nullptr;
+    HWND m_window = nullptr, m_bar = nullptr, m_status = nullptr, m_cancel = nullptr;
+    HWND m_values[kRows] = {};
     HFONT m_font = nullptr;
     CRITICAL_SECTION m_lock;
     BuildProgress m_progress;

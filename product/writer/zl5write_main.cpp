@@ -4,7 +4,7 @@
 // progress window, writes the job report plus the result to <home>system\zl5write.log and
 // shows it. Exit codes: 0 done, 1 no job ready, 2 store library or report file unusable,
 // 3 another writer is running (it was asked to come forward), 4 the image could not be
-// made, 5 cancelled.
+// made, 5 cancelled (ZL5WRITE_CANCEL_AT cancels a quiet run part way, see below).
 #include "common/EnvLibrary.h"
 #include "common/HomeFolder.h"
 #include "common/RegistryStore.h"
@@ -20,6 +20,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -87,6 +88,30 @@ bool PrepareFolder(const std::string& file, bool create) {
     return PrepareFolder(folder, true) && CreateDirectoryA(folder.c_str(), nullptr) != 0;
 }
 
+// A quiet run has no Cancel button. ZL5WRITE_CANCEL_AT=N (1 to 100) cancels it as soon as
+// N % of the sectors are read, just as a click on Cancel would, so that scripts and tests
+// can see what a cancelled build leaves behind. 0: not set or not a percentage.
+int CancelPercentage() {
+    char value[8] = {};
+    DWORD length = GetEnvironmentVariableA("ZL5WRITE_CANCEL_AT", value, sizeof(value));
+    if (length == 0 || length >= sizeof(value))
+        return 0;
+    char* end = nullptr;
+    const long percent = strtol(value, &end, 10);
+    return *end == '\0' && percent >= 1 && percent <= 100 ? static_cast<int>(percent) : 0;
+}
+
+class CQuietProgress : public IBuildObserver {
+public:
+    explicit CQuietProgress(int cancelAt) : m_cancelAt(cancelAt) {}
+    bool Progress(const BuildProgress& p) override {
+        return m_cancelAt == 0 || p.doneSectors * 100 < uint64_t(m_cancelAt) * p.totalSectors;
+    }
+
+private:
+    int m_cancelAt;
+};
+
 std::string ResultLines(const BuildOutcome& out) {
     const char* result = out.result == BuildResult::Done        ? "done"
                          : out.result == BuildResult::Cancelled ? "cancelled"
@@ -135,10 +160,8 @@ BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool
     }
     auto build = [&](IBuildObserver& observer) { return BuildImage(job, reader, observer, hash); };
     if (quiet) {
-        struct : IBuildObserver {
-            bool Progress(const BuildProgress&) override { return true; }
-        } goOn;
-        out = build(goOn);
+        CQuietProgress observer(CancelPercentage());
+        out = build(observer);
     } else {
         const std::string name = job.label.empty() ? job.destination : job.label;
         out = CProgressWindow(name, (job.discType & 0xFF) == 32).Run(instance, build);

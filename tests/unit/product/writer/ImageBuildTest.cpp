@@ -21,12 +21,13 @@ uint8_t Byte(uint32_t lba, uint32_t i) {
 class FakeDisc : public IDiscReader {
 public:
     std::set<uint32_t> bad;
+    uint32_t audioFrom = UINT32_MAX; // sectors from here on have no user data
     int speed = 0, reads = 0;
 
     bool ReadCooked(uint32_t lba, uint16_t count, uint8_t* out, bool) override {
         ++reads;
         for (uint32_t k = 0; k < count; ++k) {
-            if (bad.count(lba + k))
+            if (bad.count(lba + k) || lba + k >= audioFrom)
                 return false;
             for (uint32_t i = 0; i < 2048; ++i)
                 out[k * 2048 + i] = Byte(lba + k, i + 16);
@@ -147,7 +148,12 @@ TEST(ImageBuild, WritesTheTracksAsTheJobSays) {
     struct Case {
         int audioMode, sectorSize, compression;
         bool q;
-    } cases[] = {{1, 2048, 1, false}, {2, 2352, 2, true}, {2, 2048, 0, false}};
+        uint32_t pregap; // audio sectors at the data track's end
+    } cases[] = {{1, 2048, 1, false, 0},
+                 {2, 2352, 2, true, 150},
+                 {2, 2048, 0, false, 0},
+                 {1, 2048, 2, false, 150},
+                 {1, 2048, 2, false, 40}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.audioMode) + " " + std::to_string(c.sectorSize));
         const std::string path = Path("build.zl4");
@@ -163,6 +169,7 @@ TEST(ImageBuild, WritesTheTracksAsTheJobSays) {
         job.dynamicSpeed = 4;
         FakeDisc disc;
         disc.bad = {20, 21};
+        disc.audioFrom = 300 - c.pregap;
         Observer observer;
         BuildOutcome out = BuildImage(job, disc, observer, zl4::PasswordHash());
         ASSERT_EQ(out.result, BuildResult::Done) << out.message;
@@ -184,13 +191,15 @@ TEST(ImageBuild, WritesTheTracksAsTheJobSays) {
         EXPECT_EQ(r.Tracks()[0].number, 3);
         EXPECT_EQ(r.Tracks()[0].title, "Third");
         EXPECT_EQ(r.Tracks()[1].number, 1);
+        // Read cooked, the data track ends where the audio track's pregap begins.
+        EXPECT_EQ(r.Tracks()[1].sectorCount, size == 2048 ? 300 - c.pregap : 300);
         ASSERT_EQ(r.Unreadable().size(), 1u); // 20 fails: 20-23 skipped, 21 never tried
         EXPECT_EQ(r.Unreadable()[0].first, 20u);
         EXPECT_EQ(r.Unreadable()[0].count, 4u);
 
         std::vector<uint8_t> data(size), q(16);
         const zl4::Track& data1 = r.Tracks()[1];
-        for (uint32_t lba : {0u, 19u, 22u, 24u, 299u}) {
+        for (uint32_t lba : {0u, 19u, 22u, 24u, 149u}) {
             ASSERT_TRUE(r.ReadSector(data1.firstStored + lba, data.data(), q.data(), error));
             const bool skipped = lba >= 20 && lba < 24;
             for (uint32_t i = 0; i < size; i += 97)
