@@ -8,67 +8,22 @@
 // FOLDER holds CUE sheets with their files and ISO images; ISO images whose names start with
 // "dvd" are DVDs, as the sample discs are inserted.
 #include "BlockMeter.h"
+#include "DiscFiles.h"
 #include "DiscJob.h"
 #include "ImageDrive.h"
-#include "disc/CueSheet.h"
 #include "settings/MemoryEnvStore.h"
 #include "settings/Registry.h"
 #include "source/CdTypeCode.h"
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct DiscFile {
-    fs::path path;
-    MediaHint hint = MediaHint::Auto;
-};
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// CUE sheets, and ISO images that are not the file of a sheet (a Mixed Mode data track).
-std::vector<DiscFile> FindDiscs(const fs::path& folder) {
-    std::vector<fs::path> sheets, isos;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string ext = Lower(entry.path().extension().string());
-        if (ext == ".cue")
-            sheets.push_back(entry.path());
-        else if (ext == ".iso")
-            isos.push_back(entry.path());
-    }
-    std::set<std::string> inSheets;
-    for (const fs::path& sheet : sheets) {
-        std::string text, error;
-        CueSheet cue;
-        if (ReadTextFile(sheet.string(), text) && ParseCueSheet(text, cue, error))
-            for (const std::string& name : cue.files)
-                inSheets.insert(Lower(fs::path(name).filename().string()));
-    }
-    std::vector<DiscFile> discs;
-    for (const fs::path& sheet : sheets)
-        discs.push_back({sheet, MediaHint::Auto});
-    for (const fs::path& iso : isos) {
-        const std::string name = Lower(iso.filename().string());
-        if (!inSheets.count(name))
-            discs.push_back({iso, name.rfind("dvd", 0) == 0 ? MediaHint::Dvd : MediaHint::Auto});
-    }
-    std::sort(discs.begin(), discs.end(),
-              [](const DiscFile& a, const DiscFile& b) { return a.path < b.path; });
-    return discs;
-}
 
 const char* KindName(uint16_t cdType) {
     switch (KindByte(cdType)) {
