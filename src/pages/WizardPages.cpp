@@ -2,6 +2,7 @@
 
 #include "app/PageSlots.h"
 #include "pages/PageDataSettings.h"
+#include "pages/PageDestination.h"
 #include "pages/PageSource.h"
 #include "pages/PageToDo.h"
 #include "pages/PageTracks.h"
@@ -41,10 +42,7 @@ std::unique_ptr<CTTPage> CreateSlotPage(int slot, const PageContext& context) {
     case kSlotDataSettings:
         return std::make_unique<CPageDataSettings>(context);
     case kSlotDestination:
-        // Last page in Easy Copy Mode, when space was short for Finish on the copy method page.
-        return std::make_unique<CPlainPage>(
-            context, 132, 268, 269,
-            context.buildSettings.EasyCopyMode ? PSWIZB_BACK | PSWIZB_FINISH : kBackNext);
+        return std::make_unique<CPageDestination>(context);
     case kSlotProperties:
         return std::make_unique<CPageFinish>(context);
     default:

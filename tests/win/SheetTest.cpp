@@ -281,6 +281,7 @@ TEST_F(CopyMethodFixture, EasyModeFinishesHereUnlessSpaceIsShort) {
         EXPECT_EQ(ActiveSlot(sheet), kSlotDestination);
         EXPECT_EQ(sheet.Slots().Order(), (std::vector<int>{1, 2, 6}));
         EXPECT_EQ(EnabledButtons(sheet) & PSWIZB_FINISH, DWORD(PSWIZB_FINISH));
+        messages.answers = {kAnswerYes}; // go on although the space is short
         Press(sheet, PSBTN_FINISH);
         EXPECT_EQ(system.started.size(), 1u);
     });
