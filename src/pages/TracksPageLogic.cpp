@@ -55,12 +55,10 @@ CTracksPageModel::CTracksPageModel(const PageContext& context, TextById text)
     : m_context(context), m_text(std::move(text)) {}
 
 void CTracksPageModel::Initialise(void* window) {
-    m_discInfoFeatures = !DiscInfoServiceDisabled(m_context.services.store);
-    m_view.menu.visible = m_discInfoFeatures;
+    m_view.menu.visible = !DiscInfoServiceDisabled(m_context.services.store);
     CZlxSettings& settings = m_context.settings;
     if (settings.UseDiscInfoService) {
         m_context.services.discInfo.Init(window);
-        m_serviceInitialised = true;
         settings.UseDiscInfoService = 1;
         settings.m_modified = 1;
     }

@@ -115,7 +115,5 @@ private:
     PageContext m_context;
     TextById m_text;
     TracksView m_view;
-    bool m_discInfoFeatures = true;
-    bool m_serviceInitialised = false;
     bool m_initialised = false;
 };
