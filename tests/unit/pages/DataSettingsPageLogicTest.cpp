@@ -144,27 +144,6 @@ TEST_F(DataSettingsFixture, SubChannelIsRefusedForTheDriveTheLayoutOrSoundFiles)
     EXPECT_EQ(job.SectorType, 0);
 }
 
-TEST_F(DataSettingsFixture, ASecondQuickCopyFileIsCreatedOnlyWhenConfirmed) {
-    struct Case {
-        int inUse;
-        std::deque<int> answers;
-        std::vector<int> messages;
-        int stored;
-    } cases[] = {{0, {}, {}, 1}, {1, {kAnswerYes}, {277}, 1}, {1, {kAnswerNo}, {277}, 0}};
-    for (const Case& c : cases) {
-        Disc(kData, 0, 1);
-        job.QuickCopyInUse = c.inUse;
-        DataSettingsView& view = Open();
-        messages.shown.clear();
-        messages.answers = c.answers;
-        view.quickCopy = true;
-        model->QuickCopyClicked();
-        EXPECT_EQ(messages.Ids(), c.messages) << c.inUse;
-        EXPECT_EQ(job.WriteQuickCopyFile, c.stored);
-        EXPECT_EQ(view.quickCopy, c.stored != 0);
-    }
-}
-
 TEST_F(DataSettingsFixture, SpeedsRepeatReadsAndSkipRangeReachTheJob) {
     Disc(kData, 0, 1);
     job.SelReadSpeed = 16;

@@ -1,0 +1,199 @@
+// The data track settings page of the installed wizard in Expert Copy Mode: the choices
+// made there are exactly what the job hands the writer.
+#include "E2eHarness.h"
+
+#include "res/page_datasettings_ids.h"
+#include "res/page_todo_ids.h"
+#include "settings/Registry.h"
+#include "settings/ZlxBuildSettings.h"
+
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDataDrives";
+constexpr int kBack = 0x3023, kNext = 0x3024, kFinish = 0x3025;
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+HWND PageControl(HWND sheet, int id) {
+    HWND page = CurrentPage(sheet);
+    return page ? GetDlgItem(page, id) : nullptr;
+}
+// A control's text in another process: WM_GETTEXT is carried across, GetWindowText is not.
+std::string ControlText(HWND control) {
+    char text[256] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+bool Checked(HWND control) {
+    return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+// A list selection as the user makes it.
+void Choose(HWND sheet, int id, int index) {
+    HWND combo = PageControl(sheet, id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+// A click, posted so that a message box could not block the test; true once it took.
+bool Click(HWND sheet, int id) {
+    HWND box = PageControl(sheet, id);
+    const bool was = Checked(box);
+    PostMessageA(box, BM_CLICK, 0, 0);
+    return WaitFor([&] { return Checked(box) != was; }, 5000);
+}
+
+struct DataSettingsE2e : ::testing::Test {
+    void SetUp() override {
+        if (GetDriveTypeA("G:\\") != DRIVE_CDROM)
+            GTEST_SKIP() << "the sample drives are not mapped";
+        ASSERT_TRUE(WaitForWriterToEnd(10000));
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
+        store.Clear("ZLXBuildEditor");
+        store.Clear("ZLXBuildSourceCDDrive");
+        store.Clear("ZlxBuildSettings");
+        CMemoryRegistry registry;
+        CZlxBuildSettings expert(Store(), registry);
+        expert.EasyCopyMode = 0;
+        store.Set("ZlxBuildSettings", expert.Text());
+        for (std::string* folder : {&images, &quickCopy}) {
+            CreateDirectoryA(folder->c_str(), nullptr);
+            store.Set(folder == &images ? "ZlxImagePath" : "ZlxZQCPath", *folder + "\\");
+        }
+        DeleteFileA(report.c_str());
+    }
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
+        for (const std::string& folder : {images, quickCopy}) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+            if (search != INVALID_HANDLE_VALUE) {
+                do
+                    DeleteFileA((folder + "\\" + found.cFileName).c_str());
+                while (FindNextFileA(search, &found));
+                FindClose(search);
+            }
+            RemoveDirectoryA(folder.c_str());
+        }
+        DeleteFileA(journal.c_str());
+    }
+    static void Insert(char letter, const std::string& sample, const std::string& options) {
+        const auto result = RunTool(HomeFile("system\\zl5drive.exe"),
+                                    "insert " + std::string(1, letter) + ": \"" +
+                                        HomeFile("samples\\") + sample + "\" " + options);
+        ASSERT_EQ(result.exitCode, 0u) << result.output;
+    }
+    // The wizard opened on the only disc, moved from the copy method page (with the preset
+    // at `preset`) to the data track settings page.
+    HWND OpenDataSettings(int preset) {
+        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
+        HWND sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
+            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
+        });
+        if (!sheet || !WaitFor([&] { return PageControl(sheet, IDC_TODO_PRESETS); }, 20000))
+            return nullptr;
+        Choose(sheet, IDC_TODO_PRESETS, preset);
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        return WaitFor([&] { return PageControl(sheet, IDC_DATA_RAW); }, 10000) ? sheet : nullptr;
+    }
+    // Next through the pages behind, then Finish; the writer's report is awaited.
+    void FinishFromHere(HWND sheet) {
+        auto usable = [&](int id) {
+            HWND button = GetDlgItem(sheet, id);
+            return IsWindowVisible(button) && IsWindowEnabled(button);
+        };
+        for (int page = 0; page < 4; ++page) {
+            // The buttons are posted when a page becomes active.
+            ASSERT_TRUE(WaitFor([&] { return usable(kFinish) || usable(kNext); }, 5000));
+            if (usable(kFinish))
+                break;
+            HWND before = CurrentPage(sheet);
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+            ASSERT_TRUE(WaitFor([&] { return CurrentPage(sheet) != before; }, 10000));
+        }
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        ASSERT_TRUE(wizard.WaitExit(20000)) << "the wizard did not end on Finish";
+        ASSERT_TRUE(WaitForWriterReport(report, 30000));
+    }
+    bool Reported(const std::string& line) const {
+        const auto lines = ReadLines(report);
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    StoreScope store;
+    EnvScope drivesKey{"ZL5_DRIVES_KEY", kDrivesKey};
+    std::string journal = TempFile("zl5e2e_data_journal.txt");
+    EnvScope journalScope{"ZL5ENV_JOURNAL", journal};
+    EnvScope quiet{"ZL5WRITE_QUIET", "1"};
+    std::string images = TempFile("zl5e2e_data_images");
+    std::string quickCopy = TempFile("zl5e2e_data_zqc");
+    std::string report = HomeFile("system\\zl5write.log");
+    ChildProcess wizard;
+};
+
+TEST_F(DataSettingsE2e, RawAndSubChannelReadingChosenForADataCdReachTheWriter) {
+    Insert('G', "data.iso", "--profile modern");
+    HWND sheet = OpenDataSettings(0); // the plain preset: cooked sectors
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(Checked(PageControl(sheet, IDC_DATA_RAW)));
+    EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_DATA_SUBCHANNEL)));
+
+    ASSERT_TRUE(Click(sheet, IDC_DATA_RAW)) << "the drive reads raw sectors";
+    EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_DATA_SUBCHANNEL)));
+    ASSERT_TRUE(Click(sheet, IDC_DATA_SUBCHANNEL)) << "and sub-channel data";
+    // The drive lists 48, 40, 32, 24, 16, 8 and 4x; the error speed first, so it is never
+    // above the read speed.
+    Choose(sheet, IDC_DATA_ERROR_SPEED, 5);
+    Choose(sheet, IDC_DATA_READ_SPEED, 3);
+    EXPECT_EQ(ControlText(PageControl(sheet, IDC_DATA_READ_SPEED)), "24 x");
+    Choose(sheet, IDC_DATA_REPEAT_READS, 2);
+    SendMessageA(PageControl(sheet, IDC_DATA_SKIP_RANGE), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("250"));
+    FinishFromHere(sheet);
+
+    auto job = JournalledJob(journal);
+    ASSERT_EQ(job["ZLXBuildDataReady"], "1");
+    const std::pair<const char*, const char*> chosen[] = {
+        {"ZlxBuildSectorSize", "2352"},    {"ZlxBuildSectorType", "256"},
+        {"ZlxBuildReadSZQ", "1"},          {"ZlxBuildSelReadSpeed", "24"},
+        {"ZlxBuildDynamicReadSpeed", "8"}, {"ZlxBuildTimesToValidate", "3"},
+        {"ZlxBuildSkipRange", "250"},      {"ZlxBuildDynamicErrorHandling", "1"},
+        {"ZlxBuildWriteZQCFile", "0"},
+    };
+    for (const auto& [name, value] : chosen) {
+        EXPECT_EQ(job[name], value) << name;
+        EXPECT_TRUE(Reported(std::string(name) + "=" + value)) << name;
+    }
+}
+
+TEST_F(DataSettingsE2e, ADvdIsReadCookedAndMayAskForAQuickCopyFile) {
+    Insert('O', "dvdrom.iso", "--profile modern --dvd");
+    HWND sheet = OpenDataSettings(0);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_DATA_RAW)));
+    EXPECT_FALSE(Checked(PageControl(sheet, IDC_DATA_RAW)));
+    ASSERT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_DATA_QUICKCOPY)));
+    ASSERT_TRUE(Click(sheet, IDC_DATA_QUICKCOPY)) << "no Quick Copy file yet: no question";
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kBack)));
+    FinishFromHere(sheet);
+
+    auto job = JournalledJob(journal);
+    ASSERT_EQ(job["ZLXBuildDataReady"], "1");
+    EXPECT_EQ(job["ZlxBuildSectorSize"], "2048");
+    EXPECT_EQ(job["ZlxBuildSectorType"], "0");
+    EXPECT_EQ(job["ZlxBuildReadSZQ"], "0");
+    EXPECT_EQ(job["ZlxBuildWriteZQCFile"], "1");
+    const auto lines = ReadLines(report);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.rfind("QuickCopyFile=" + quickCopy, 0) == 0;
+    })) << "the writer wrote the Quick Copy file";
+}
+
+} // namespace
