@@ -26,7 +26,6 @@ enum TipId {
 const char* const kViewEntries[] = {"Local view", "Network view"};
 const char* const kCompressionNames[kCompressionEntries] = {"None", "Level 1", "Level 2", "Level 3",
                                                             "Level 4"};
-constexpr int kShellFolderIcon = 3; // the closed folder among the shell's icons
 
 void FillCombo(HWND combo, const char* const* entries, size_t count) {
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -55,7 +54,11 @@ BOOL CPageDestination::OnInitDialog() {
     FillCombo(Item(IDC_DEST_VIEW), kViewEntries, std::size(kViewEntries));
     FillCombo(Item(IDC_DEST_COMPRESSION), kCompressionNames, std::size(kCompressionNames));
 
-    ExtractIconExA("shell32.dll", kShellFolderIcon, nullptr, &m_folderIcon, 1);
+    // The shell's own folder icon, whatever the system's icon resources are numbered.
+    SHFILEINFOA folder = {};
+    if (SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &folder, sizeof folder,
+                       SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON))
+        m_folderIcon = folder.hIcon;
     if (m_folderIcon)
         SendDlgItemMessageA(m_hWnd, IDC_DEST_BROWSE, BM_SETIMAGE, IMAGE_ICON,
                             reinterpret_cast<LPARAM>(m_folderIcon));

@@ -43,6 +43,8 @@ struct DestinationE2e : ::testing::Test {
         ASSERT_TRUE(WaitForWriterToEnd(10000));
         store.Clear("ZLXBuildEditor");
         store.Set("ZLXBuildSourceCDDrive", "G");
+        // A data disc's job names no track order, so an earlier job's order would stand.
+        store.Clear("ZlxBuildTrackOrder");
         CMemoryRegistry registry;
         CZlxBuildSettings expert(Store(), registry);
         expert.EasyCopyMode = 0;

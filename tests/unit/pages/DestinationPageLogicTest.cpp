@@ -62,18 +62,14 @@ struct DestinationFixture : ::testing::Test, FakeServices {
     CPageSlots slots{slotPages};
     ScriptedDrives drives;
     CurrentFolder current;
-    int writerStarts = 0;
     std::unique_ptr<CDestinationPageModel> model;
 
     void Needs(uint32_t megabytes) {
         for (uint32_t& figure : job.Estimate)
             figure = megabytes;
     }
-    CDestinationPageModel& Open(bool easy = false, bool editorWizard = false) {
-        buildSettings.EasyCopyMode = easy ? 1 : 0;
-        PageContext context{job,         settings, buildSettings,
-                            services,    slots,    [this] { ++writerStarts; },
-                            editorWizard};
+    CDestinationPageModel& Open(bool editorWizard = false) {
+        PageContext context{job, settings, buildSettings, services, slots, {}, editorWizard};
         model = std::make_unique<CDestinationPageModel>(context, current, drives, [](int id) {
             return id == 179 ? "%d MB" : "#" + std::to_string(id);
         });
@@ -98,11 +94,9 @@ TEST(DestinationRules, CompressionEntriesAndJobValuesMapBothWays) {
     }
     struct Case {
         int type, level, entry;
-    } shown[] = {{1, 9, 1}, {2, 9, 0}, {2, 0, 0}, {3, 1, 0}, {0, 6, 0}, {-1, 0, 0}};
+    } shown[] = {{1, 9, 1}, {2, 9, 0}, {3, 1, 0}}; // any level of the own coder; unknown pairs
     for (const Case& c : shown)
         EXPECT_EQ(CompressionEntry(c.type, c.level), c.entry) << c.type << "/" << c.level;
-    EXPECT_EQ(CompressionForEntry(-1).type, 0);
-    EXPECT_EQ(CompressionForEntry(5).type, 0);
 }
 
 TEST_F(DestinationFixture, CompressionIsOfferedOnlyWhereThereIsDataToCompress) {
@@ -116,60 +110,43 @@ TEST_F(DestinationFixture, CompressionIsOfferedOnlyWhereThereIsDataToCompress) {
         bool shown;
     } cases[] = {
         {2, 1, "", false, "", false},    // audio into sound files
-        {7, 1, "", false, "", false},    // CD Text likewise
         {2, 2, "", false, "", true},     // audio as data tracks
         {6, 1, "01", false, "", false},  // CD Extra, audio track only
         {6, 1, "0102", false, "", true}, // ... with its data track
         {1, 1, "", false, "", true},     // no order yet: the whole disc
-        {1, 1, "0201", false, "", true}, {0, 1, "", false, "", true},
+        {0, 1, "", false, "", true},
         {0, 1, "", true, "0", false}, // editor compilation without data
-        {0, 1, "", true, "1", true},     {0, 2, "", true, "", true},
+        {0, 1, "", true, "1", true},
+        {0, 2, "", true, "", true},
     };
     for (const Case& c : cases) {
         job.CdType = c.kind;
         job.AudioRecordMode = c.audioMode;
         job.TrackOrder = c.order;
         store.Set("ZlxBuildEditorData", c.editorData);
-        EXPECT_EQ(Open(false, c.editorWizard).View().compressionShown, c.shown)
+        EXPECT_EQ(Open(c.editorWizard).View().compressionShown, c.shown)
             << c.kind << " mode " << c.audioMode << " order " << c.order;
     }
 }
 
-TEST(DestinationRules, PathsRootsAndNames) {
-    struct Root {
-        const char* path;
-        const char* root;
-    } roots[] = {
-        {"C:\\Images\\a.zl4", "C:\\"},
+TEST(DestinationRules, RootsAndImageNames) {
+    const std::pair<const char*, const char*> roots[] = {
         {"  C:/Images/a.zl4", "C:\\"},
         {"\\\\server\\images\\a.zl4", "\\\\server\\images\\"},
-        {"a.zl4", "D:\\"},
+        {"a.zl4", "D:\\"}, // below the current folder
         {"\\a.zl4", "D:\\"},
-        {"", "D:\\"},
     };
-    for (const Root& r : roots)
-        EXPECT_EQ(DestinationRoot(r.path, "D:\\Work"), r.root) << r.path;
-    EXPECT_EQ(DestinationRoot("a.zl4", "\\\\server\\images\\sub"), "\\\\server\\images\\");
+    for (const auto& [path, root] : roots)
+        EXPECT_EQ(DestinationRoot(path, "D:\\Work"), root) << path;
 
-    struct Name {
-        const char* path;
-        const char* completed;
-        const char* ownFolder;
-    } names[] = {
-        {"C:\\F\\N", "C:\\F\\N.zl4", "C:\\F\\N\\N.zl4"},
-        {"C:\\F\\N.img", "C:\\F\\N.img", "C:\\F\\N\\N.img"},
-        {"C:\\F.d\\N", "C:\\F.d\\N.zl4", "C:\\F.d\\N\\N.zl4"},
-        {"N", "N.zl4", "N\\N.zl4"},
-        {"C:\\F\\", "C:\\F\\", "C:\\F\\\\"},
+    const std::pair<const char*, const char*> ownFolders[] = {
+        {"C:\\F.d\\N", "C:\\F.d\\N\\N.zl4"},
+        {"C:\\F\\N.img", "C:\\F\\N\\N.img"},
+        {"N", "N\\N.zl4"},
     };
-    for (const Name& n : names) {
-        EXPECT_EQ(CompleteImageName(n.path), n.completed);
-        EXPECT_EQ(PathInOwnFolder(CompleteImageName(n.path)), n.ownFolder);
-    }
-    EXPECT_EQ(BrowseStartOf("C:\\F\\N.zl4").folder, "C:\\F\\");
-    EXPECT_EQ(BrowseStartOf("C:\\F\\N.zl4").name, "N.zl4");
-    EXPECT_EQ(BrowseStartOf("N.zl4").folder, "");
-    EXPECT_EQ(FileDialogFilter("A|*.a||"), std::string("A\0*.a\0\0", 7));
+    for (const auto& [path, final] : ownFolders)
+        EXPECT_EQ(PathInOwnFolder(CompleteImageName(path)), final) << path;
+    EXPECT_EQ(CompleteImageName("C:\\F\\"), "C:\\F\\") << "no name, nothing to complete";
 }
 
 TEST_F(DestinationFixture, SizesShowFreeAndNeededSpaceOfTheTypedPathsDrive) {
@@ -183,7 +160,6 @@ TEST_F(DestinationFixture, SizesShowFreeAndNeededSpaceOfTheTypedPathsDrive) {
         {"C:\\Images\\Backup.zl4", 100, "500 MB", "100 MB", false, 1000},
         {"C:\\Images\\Backup.zl4", 501, "500 MB", "501 MB", true, 1000},
         {"Backup", 100, "1500 MB", "100 MB", false, 2000}, // below the current folder
-        {"E:\\Backup.zl4", 100, "#175", "100 MB", true, 650},
         {"E:\\Backup.zl4", 0, "#175", "#175", false, 650},
         {"X:\\Backup.zl4", 100, "#175", "100 MB", true, 0}, // no such drive
     };
@@ -208,26 +184,6 @@ TEST_F(DestinationFixture, SizesShowFreeAndNeededSpaceOfTheTypedPathsDrive) {
     EXPECT_EQ(job.CompressionType, 2);
     EXPECT_EQ(job.CompressionLevel, 6);
     EXPECT_EQ(model->View().neededText, "42 MB");
-}
-
-TEST_F(DestinationFixture, ActivationShowsTheJobAndTheButtonsOfTheRoad) {
-    job.AutoCreateFolder = 0;
-    job.CompressionType = 2;
-    job.CompressionLevel = 3;
-    const DestinationView& view = Open().View();
-    EXPECT_EQ(view.path, "C:\\Images\\Backup.zl4");
-    EXPECT_FALSE(view.ownFolder);
-    EXPECT_EQ(view.compression, 3);
-    EXPECT_EQ(model->Buttons(), kWizBack | kWizNext);
-    EXPECT_EQ(Open(true).Buttons(), kWizBack | kWizFinish);
-
-    model->View().ownFolder = true;
-    model->OwnFolderChanged();
-    EXPECT_EQ(job.AutoCreateFolder, 1);
-    model->Browsed("D:\\Chosen\\Name");
-    EXPECT_EQ(model->View().path, "D:\\Chosen\\Name.zl4");
-    EXPECT_EQ(job.DestinationFile, "D:\\Chosen\\Name.zl4");
-    EXPECT_EQ(model->View().freeText, "1500 MB");
 }
 
 TEST_F(DestinationFixture, ViewIsNetworkOnlyWhereLocalImagesAreBarredOrTheJobAsksForIt) {
@@ -312,17 +268,6 @@ TEST_F(DestinationFixture, ABareNameIsCheckedInTheCurrentFolder) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].id, 156);
     EXPECT_EQ(messages.shown[0].argument, "D:\\Work\\Disc\\Disc.zl4");
-}
-
-TEST_F(DestinationFixture, FinishStartsTheWriterOnlyAfterEveryCheckPassed) {
-    Open(true);
-    model->View().path = "E:\\Backup";
-    EXPECT_FALSE(model->Finish());
-    EXPECT_EQ(writerStarts, 0);
-    model->View().path = "C:\\Images\\Backup";
-    EXPECT_TRUE(model->Finish());
-    EXPECT_EQ(writerStarts, 1);
-    EXPECT_EQ(job.DestinationFile, "C:\\Images\\Backup.zl4");
 }
 
 } // namespace

@@ -175,6 +175,7 @@ TEST_F(DestinationPageFixture, SizesAndPieFollowTheNeedAndTheHardDiskListIsTold)
         EXPECT_EQ(destination.NeededLabel().TextColour(), RGB(255, 0, 0));
         ASSERT_EQ(destination.Chart().Pieces().size(), 2u);
         EXPECT_EQ(destination.Chart().Pieces()[1]->Fill(), RGB(255, 0, 0));
+        SaveScreenshot(sheet.Handle(), "destination_page_short");
 
         std::string required;
         ClickIntoDialog(sheet, page, IDC_DEST_HARD_DISKS, [&](HWND dialog) {
