@@ -57,11 +57,17 @@ void CALLBACK AnswerTitleEditor(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(TracksPageFixture, MovesBlocksAndTitlesReachTheJob) {
+    store.Set("ZlxSettings", "11110"); // the disc information service on
     Open(2, [&](CZlxbuildDlg& sheet, CPageTracks& page) {
         CReportList& list = page.List();
         EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"One", "Two", "Three", "Four"}));
         EXPECT_EQ(Column(list, 1)[0], "00:00:59");
         EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_TRACKS_TOGGLE))) << "nothing selected";
+        // Six commands and three separators; the service does not know this disc.
+        CMenuButton& menu = page.DiscMenu();
+        EXPECT_TRUE(IsWindowEnabled(menu.Handle()));
+        EXPECT_EQ(GetMenuItemCount(menu.Menu()), 9);
+        EXPECT_TRUE(menu.IsGreyed(IDM_TRACKS_EDIT_INFO) && !menu.IsGreyed(IDM_TRACKS_SUBMIT));
 
         Select(list, {2});
         Click(page, IDC_TRACKS_TOP);
