@@ -41,7 +41,12 @@ LRESULT CControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CControlWindow::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<CControlWindow*>(data);
-    const LRESULT result = self->WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    try { // nothing may unwind through the system's code
+        result = self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = DefSubclassProc(self->Handle(), message, wParam, lParam);
+    }
     // The window's last message: nothing may reach the object afterwards.
     if (message == WM_NCDESTROY)
         self->UnsubclassWindow();

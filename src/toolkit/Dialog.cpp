@@ -85,7 +85,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     auto* self = static_cast<CDialog*>(GetPropA(window, kThisProperty));
     if (!self)
         return FALSE;
-    const INT_PTR result = self->Dispatch(message, wParam, lParam);
+    INT_PTR result = FALSE;
+    // An exception must not unwind through the system's code: the message counts as not
+    // handled, the dialog stays as it was.
+    try {
+        result = self->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
     if (message == WM_NCDESTROY) {
         RemovePropA(window, kThisProperty);
         self->m_hWnd = nullptr;

@@ -110,7 +110,12 @@ LRESULT CALLBACK CPropertySheet::SubclassProc(HWND window, UINT message, WPARAM 
     if (!self)
         return DefWindowProcA(window, message, wParam, lParam);
     bool handled = false;
-    const LRESULT result = self->OnSheetMessage(message, wParam, lParam, handled);
+    LRESULT result = 0;
+    try { // nothing may unwind through the system's code
+        result = self->OnSheetMessage(message, wParam, lParam, handled);
+    } catch (...) {
+        handled = false;
+    }
     if (handled)
         return result;
     const WNDPROC base = self->m_baseProc;

@@ -2,6 +2,7 @@
 // search finds them through the system's file calls, and the selection dialog lists and
 // deletes them.
 #include "TestProcess.h"
+#include "ZL5Scsi.h"
 #include "WinTestSupport.h"
 
 #include "app/BuildJob.h"
@@ -46,8 +47,19 @@ struct TempFolder {
     }
 };
 
-_CDROM_TOC DiscToc() {
-    return MakeToc({{0, true}, {16000, false}}, 52000);
+// The data sample in an emulated drive of the test's own, and its table of contents.
+const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\QuickCopyTestDrives";
+_CDROM_TOC InsertDataDisc(char letter) {
+    SetEnvironmentVariableA("ZL5_DRIVES_KEY", kDrivesKey);
+    const ProcessResult inserted =
+        RunProcess("\"" + ExeFolder() + "zl5drive.exe\" insert " + std::string(1, letter) + ": \"" +
+                   ExeFolder() + "..\\..\\samples\\data.iso\"");
+    EXPECT_EQ(inserted.exitCode, 0u) << inserted.output;
+    _CDROM_TOC toc{};
+    ZLXScsiOpenDrive(letter);
+    EXPECT_TRUE(ZLXScsiGetToc(letter, &toc, 30));
+    ZLXScsiCloseDrive(letter);
+    return toc;
 }
 
 TEST(QuickCopyFiles, TheWizardFindsWhatTheWriterWroteAndTakesItsOptions) {
@@ -56,32 +68,36 @@ TEST(QuickCopyFiles, TheWizardFindsWhatTheWriterWroteAndTakesItsOptions) {
     TempFolder home;
     const std::string system = home.path + "system\\";
     CreateDirectoryA(system.c_str(), nullptr);
-    for (const char* file : {"zl5write.exe", "ZL5Env.dll"})
+    for (const char* file : {"zl5write.exe", "ZL5Env.dll", "ZL5Scsi.dll"})
         ASSERT_TRUE(CopyFileA((ExeFolder() + file).c_str(), (system + file).c_str(), FALSE));
-    auto runWriter = [&] {
-        const ProcessResult run = RunProcess("\"" + system + "zl5write.exe\" /quiet");
-        EXPECT_EQ(run.exitCode, 0u) << run.output;
-        return FileText(system + "zl5write.log");
-    };
+    const _CDROM_TOC toc = InsertDataDisc('W');
 
     CZL5EnvStore store;
     ASSERT_TRUE(store.Loaded());
     CMemoryRegistry registry;
     const std::string folder = home.path + "Zelvane v5\\ZQCopy\\"; // neither exists yet
     store.WriteText("ZlxZQCPath", folder.c_str());
-    {
-        CBuildJob job(store, registry);
-        job.Label = "BACKUP 2024";
-        job.Description = "Photos: summer";
-        job.Toc = DiscToc();
-        job.FastRead = 0;
-        job.SectorSize = 2352;
-        job.ReadSubChannel = 1;
-        job.AudioRecordMode = 2;
-        job.SkipRange = 500;
-        job.WriteQuickCopyFile = 1;
+    CBuildJob job(store, registry);
+    job.SourceDrive = 'W';
+    job.DestinationFile = home.path + "backup.zl4";
+    job.Label = "BACKUP 2024";
+    job.Description = "Photos: summer";
+    job.Toc = toc;
+    job.FastRead = 0;
+    job.SectorSize = 2352;
+    job.SectorType = 256;
+    job.ReadSubChannel = 1;
+    job.AudioRecordMode = 2;
+    job.SkipRange = 500;
+    job.EjectAfterBuild = 0;
+    job.WriteQuickCopyFile = 1;
+    // The writer takes a job once; each run is handed the job again.
+    auto runWriter = [&] {
         job.WriteToStore();
-    }
+        const ProcessResult run = RunProcess("\"" + system + "zl5write.exe\" /quiet");
+        EXPECT_EQ(run.exitCode, 0u) << run.output;
+        return FileText(system + "zl5write.log");
+    };
     const std::string first = folder + "BACKUP 2024.zqc";
     EXPECT_NE(runWriter().find("QuickCopyFile=" + first + "\r\n"), std::string::npos);
     EXPECT_NE(runWriter().find("QuickCopyFile=" + folder + "BACKUP 2024_2.zqc\r\n"),
@@ -90,7 +106,7 @@ TEST(QuickCopyFiles, TheWizardFindsWhatTheWriterWroteAndTakesItsOptions) {
 
     CBuildJob wizard(store, registry);
     wizard.SourceDiscName = "BACKUP 2024   "; // as the volume reports it
-    wizard.Toc = DiscToc();
+    wizard.Toc = toc;
     CWinQuickCopyFiles files;
     CFakeQuickCopyChooser chooser;
     EXPECT_EQ(wizard.FindQuickCopyFiles(kQuickCopyChooseIfMany, {files, chooser, folder}), 2);
@@ -104,6 +120,7 @@ TEST(QuickCopyFiles, TheWizardFindsWhatTheWriterWroteAndTakesItsOptions) {
     EXPECT_EQ(wizard.SubChannelReadable, 1);
     EXPECT_EQ(wizard.AudioRecordMode, 2);
     EXPECT_EQ(wizard.SkipRange, 500);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kStoreKey);
 }
 
