@@ -94,7 +94,9 @@ bool ParseBuildJob(const std::map<std::string, std::string>& texts, const std::s
     job.autoInsertDrive = Text(texts, "ZlxBuildAutoInsertDrive");
     job.artist = Text(texts, "ZlxBuildAudioArtist");
     job.album = Text(texts, "ZlxBuildAudioRecord");
-    job.trackOrder = Text(texts, "ZlxBuildTrackOrder");
+    // Only a custom disc has an order of its own; without one every track goes in, in order.
+    if (Flag(texts, "ZlxBuildCreateCustomCD", false))
+        job.trackOrder = Text(texts, "ZlxBuildTrackOrder");
     int key = 0, modifiers = 0;
     Number(texts, "ZlxBuildHotkeyVirtualCode", key);
     Number(texts, "ZlxBuildHotkeyModifiers", modifiers);

@@ -171,6 +171,26 @@ BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool
     reader.Close();
     return out;
 }
+// The wizard writes these only when they apply to its job, so a value left from an earlier
+// job would pass for this one's: once taken, they leave the store with the job.
+void ClearConditionalValues(CEnvLibrary& env, const std::vector<JobValue>& values) {
+    static const char* const kConditional[] = {
+        "ZlxBuildTrackOrder",      "ZlxBuildZLXType",          "ZlxBuildStartProgram",
+        "ZlxBuildStartPath",       "ZlxBuildAutoInsertDrive",  "ZlxBuildHotkeyVirtualCode",
+        "ZlxBuildHotkeyModifiers", "ZlxBuildInfoText",         "ZlxBuildAudioArtist",
+        "ZlxBuildAudioRecord",     "ZlxBuildZQCFileName",      "ZlxBuildMaxReadSpeed",
+        "ZlxBuildSelReadSpeed",    "ZlxBuildDynamicReadSpeed", "ZlxBuildRAWDataType",
+        "ZlxBuildRAWAudioType"};
+    for (const JobValue& v : values) {
+        const bool trackName = v.name.rfind("ZlxBuildNameOfAudioTrack", 0) == 0;
+        bool conditional = trackName;
+        for (const char* name : kConditional)
+            conditional |= v.name == name;
+        if (conditional)
+            env.WriteText(v.name.c_str(), "");
+    }
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
@@ -201,6 +221,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     // store as soon as it is read (the image keeps only a salted hash of it).
     std::vector<JobValue> values = job.Read();
     env.WriteText("ZLXBuildDataReady", "0");
+    ClearConditionalValues(env, values);
     std::string password;
     for (JobValue& v : values) {
         if (v.name == "ZlxBuildPassword") {

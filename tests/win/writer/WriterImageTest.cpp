@@ -116,6 +116,7 @@ ProcessResult Write(const Job& job) {
         {"ZlxBuildSectorSize", number(job.sectorSize)},
         {"ZlxBuildReadSZQ", job.q ? "1" : "0"},
         {"ZlxBuildAudioRecordMode", number(job.audioMode)},
+        {"ZlxBuildCreateCustomCD", job.order.empty() ? "0" : "1"},
         {"ZlxBuildTrackOrder", job.order},
         {"ZlxBuildSkipRange", number(job.skipRange)},
         {"ZlxBuildDynamicErrorHandling", "1"},

@@ -112,6 +112,10 @@ TEST(ImageBuild, JobAndTrackPlanFollowTheStore) {
                                                 {"ZlxBuildNameOfAudioTrack3", "Third"}};
     BuildJob parsed;
     ASSERT_TRUE(ParseBuildJob(texts, tocBytes, parsed, error)) << error;
+    EXPECT_EQ(parsed.trackOrder, "") << "an order left from an earlier job: not a custom disc";
+    texts["ZlxBuildCreateCustomCD"] = "1";
+    ASSERT_TRUE(ParseBuildJob(texts, tocBytes, parsed, error)) << error;
+    EXPECT_EQ(parsed.trackOrder, "0301");
     EXPECT_EQ(parsed.drive, 'F');
     EXPECT_EQ(parsed.compressionLevel, 3);
     EXPECT_EQ(parsed.skipRange, 1);       // below 1 makes no sense: one sector at a time
