@@ -8,3 +8,13 @@ function(zl_strict target)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
 endfunction()
+
+# Test sources all include GoogleTest (and on Windows windows.h): one precompiled header per
+# test program saves parsing them again for every source.
+function(zl_test_headers target)
+    set(headers <gtest/gtest.h> <string> <vector> <map> <memory> <functional>)
+    if(WIN32)
+        list(PREPEND headers <windows.h>)
+    endif()
+    target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()

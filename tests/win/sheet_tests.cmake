@@ -7,3 +7,4 @@ target_include_directories(zl5sheet_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit
     ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/controls)
 target_link_libraries(zl5sheet_tests PRIVATE gtest_main zlwin)
 zl_strict(zl5sheet_tests)
+zl_test_headers(zl5sheet_tests)

@@ -8,3 +8,4 @@ add_executable(zl5controls_tests ${zl_controls_test_sources} ${CMAKE_SOURCE_DIR}
 target_include_directories(zl5controls_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src/res)
 target_link_libraries(zl5controls_tests PRIVATE zlwin gtest_main)
 zl_strict(zl5controls_tests)
+zl_test_headers(zl5controls_tests)
