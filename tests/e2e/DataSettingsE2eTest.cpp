@@ -62,6 +62,7 @@ struct DataSettingsE2e : ::testing::Test {
         CMemoryRegistry registry;
         CZlxBuildSettings expert(Store(), registry);
         expert.EasyCopyMode = 0;
+        expert.EjectAfterBuild = 0; // the sample drives serve the tests after this one
         store.Set("ZlxBuildSettings", expert.Text());
         for (std::string* folder : {&images, &quickCopy}) {
             CreateDirectoryA(folder->c_str(), nullptr);

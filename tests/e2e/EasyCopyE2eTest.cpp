@@ -4,6 +4,8 @@
 #include "E2eHarness.h"
 
 #include "res/page_todo_ids.h"
+#include "settings/Registry.h"
+#include "settings/ZlxBuildSettings.h"
 #include "ZLXCDDB.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +90,12 @@ struct EasyCopyE2e : ::testing::Test {
         ASSERT_TRUE(WaitForWriterToEnd(10000));
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
-        store.Clear("ZlxBuildSettings");   // Easy Copy Mode, the default
+        // Easy Copy Mode, the default, without ejecting: the sample drives serve later tests.
+        CMemoryRegistry registry;
+        CZlxBuildSettings settings(Store(), registry);
+        settings.EasyCopyMode = 1;
+        settings.EjectAfterBuild = 0;
+        store.Set("ZlxBuildSettings", settings.Text());
         store.Set("ZlxSettings", "11110"); // the disc information service on
         images = TempFile("zl5e2e_images");
         CreateDirectoryA(images.c_str(), nullptr);

@@ -47,6 +47,7 @@ struct PropertiesE2e : ::testing::Test {
         CMemoryRegistry registry;
         CZlxBuildSettings expert(Store(), registry);
         expert.EasyCopyMode = 0;
+        expert.EjectAfterBuild = 0; // the sample drives serve the tests after this one
         store.Set("ZlxBuildSettings", expert.Text());
         CreateDirectoryA(images.c_str(), nullptr);
         store.Set("ZlxImagePath", images + "\\");

@@ -173,4 +173,25 @@ TEST_F(TracksE2e, TheDataTrackOfTheMixedModeSampleStaysFirst) {
     EXPECT_EQ(written["ZlxBuildCreateCustomCD"], "1");
 }
 
+TEST_F(TracksE2e, TheCdExtraDataTrackStaysLastAndLeavesWithABlockedAudioTrack) {
+    HWND handle = OpenTracks('I');
+    ASSERT_NE(handle, nullptr);
+    RemoteListView list(handle, wizard.Pid());
+    const int rows = list.Count();
+    ASSERT_GE(rows, 3);
+    EXPECT_EQ(list.Text(rows - 1, 0), "Data track");
+    Press(list, handle, 0, IDC_TRACKS_END); // to the end of the audio, before the data track
+    EXPECT_EQ(list.Text(rows - 2, 2), "01");
+    EXPECT_EQ(list.Text(rows - 1, 0), "Data track");
+    Press(list, handle, 0, IDC_TRACKS_TOGGLE); // track 2 blocked: the second session goes too
+    std::string order;
+    for (int row = 1; row < rows - 1; ++row)
+        order += list.Text(row, 2);
+    auto written = Finish();
+    EXPECT_EQ(written["ZlxBuildTrackOrder"], order);
+    EXPECT_EQ(written["ZlxBuildCreateCustomCD"], "1");
+    auto job = JournalledJob(journal);
+    EXPECT_EQ(job["ZlxBuildZLXType"], "2") << "without its data track the image is an audio CD";
+}
+
 } // namespace

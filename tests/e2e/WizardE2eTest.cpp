@@ -59,7 +59,7 @@ struct WizardE2e : ::testing::Test {
     void SetUp() override {
         if (!ShellSeesSampleDrives())
             GTEST_SKIP() << "the sample drives are not mapped";
-        store.Clear("ZLXBuildEditor"); // an ordinary wizard
+        store.Clear("ZLXBuildEditor");     // an ordinary wizard
         store.Set("ZlxSettings", "01110"); // kind texts, not album titles, in the list
     }
     static bool ShellSeesSampleDrives() { return GetDriveTypeA("E:\\") == DRIVE_CDROM; }
