@@ -103,12 +103,6 @@ BrowseStart BrowseStartOf(const std::string& path) {
     return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-std::string FileDialogFilter(const std::string& text) {
-    std::string filter = text;
-    std::replace(filter.begin(), filter.end(), '|', '\0');
-    return filter;
-}
-
 CDestinationPageModel::CDestinationPageModel(const PageContext& context, IFolderQuery& folders,
                                              IDriveQuery& drives, TextById text)
     : m_context(context), m_folders(folders), m_drives(drives), m_text(std::move(text)) {}

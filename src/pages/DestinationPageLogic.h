@@ -44,9 +44,6 @@ struct BrowseStart {
     std::string name;
 };
 BrowseStart BrowseStartOf(const std::string& path);
-// A filter text of the string table ("Text|*.x|...||") in the form the file dialogs take:
-// each "|" becomes a zero character.
-std::string FileDialogFilter(const std::string& text);
 
 // What the page shows; the Win32 page reads it from and writes it to its controls.
 struct DestinationView {

@@ -3,9 +3,9 @@
 #include "controls/DlgHardDiscInfo.h"
 #include "res/page_destination_ids.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/FileDialog.h"
 #include "toolkit/ResourceModule.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 namespace {
@@ -173,22 +173,16 @@ void CPageDestination::ShowCompression() {
 
 void CPageDestination::Browse() {
     const BrowseStart start = BrowseStartOf(m_model.View().path);
-    char file[CDestinationPageModel::kMaxPath] = {};
-    lstrcpynA(file, start.name.c_str(), sizeof file);
-    const std::string filter = FileDialogFilter(LoadResourceString(kFileFilter));
-    const std::string title = LoadResourceString(kBrowseTitle);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Sheet();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog))
+    FileDialogRequest request;
+    request.owner = Sheet();
+    request.filter = LoadResourceString(kFileFilter);
+    request.title = LoadResourceString(kBrowseTitle);
+    request.folder = start.folder;
+    request.name = start.name;
+    std::string chosen;
+    if (!ChooseFileToSave(request, chosen))
         return;
-    m_model.Browsed(file);
+    m_model.Browsed(chosen);
     WriteControls();
 }
 

@@ -3,12 +3,9 @@
 #include "pages/DlgInfoText.h"
 #include "res/page_properties_ids.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/FileDialog.h"
 #include "toolkit/FolderDialog.h"
 #include "toolkit/ResourceModule.h"
-
-#include <commdlg.h>
-
-#include <algorithm>
 
 namespace {
 enum PropertiesString {
@@ -31,11 +28,6 @@ constexpr COLORREF kBrowseTransparent = RGB(255, 255, 255);
 // A control caption, as the list's own first entry.
 constexpr const char* kNoDrive = "None";
 
-// "Programs|*.exe|All|*.*||" as the file dialog wants it: pairs ending in a double zero.
-std::string FileDialogFilter(std::string filter) {
-    std::replace(filter.begin(), filter.end(), '|', '\0');
-    return filter + '\0';
-}
 } // namespace
 
 CPageFinish::CPageFinish(const PageContext& context)
@@ -122,22 +114,12 @@ bool CPageFinish::DataExchange(bool save) {
 }
 
 bool CPageFinish::ChooseProgram(const std::string& initial, std::string& chosen) {
-    char file[MAX_PATH] = {};
-    lstrcpynA(file, initial.c_str(), sizeof file);
-    const std::string filter = FileDialogFilter(LoadResourceString(kProgramFilter));
-    const std::string title = LoadResourceString(kProgramTitle);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Sheet();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog))
-        return false;
-    chosen = file;
-    return true;
+    FileDialogRequest request;
+    request.owner = Sheet();
+    request.filter = LoadResourceString(kProgramFilter);
+    request.title = LoadResourceString(kProgramTitle);
+    request.name = initial;
+    return ChooseFileToOpen(request, chosen);
 }
 
 bool CPageFinish::ChooseFolder(std::string& chosen) {

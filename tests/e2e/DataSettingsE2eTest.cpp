@@ -19,28 +19,8 @@ namespace {
 const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDataDrives";
 constexpr int kBack = 0x3023, kNext = 0x3024, kFinish = 0x3025;
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-HWND PageControl(HWND sheet, int id) {
-    HWND page = CurrentPage(sheet);
-    return page ? GetDlgItem(page, id) : nullptr;
-}
-// A control's text in another process: WM_GETTEXT is carried across, GetWindowText is not.
-std::string ControlText(HWND control) {
-    char text[256] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 bool Checked(HWND control) {
     return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-// A list selection as the user makes it.
-void Choose(HWND sheet, int id, int index) {
-    HWND combo = PageControl(sheet, id);
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
 }
 // A click, posted so that a message box could not block the test; true once it took.
 bool Click(HWND sheet, int id) {
@@ -59,11 +39,7 @@ struct DataSettingsE2e : ::testing::Test {
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
         store.Clear("ZlxBuildSettings");
-        CMemoryRegistry registry;
-        CZlxBuildSettings expert(Store(), registry);
-        expert.EasyCopyMode = 0;
-        expert.EjectAfterBuild = 0; // the sample drives serve the tests after this one
-        store.Set("ZlxBuildSettings", expert.Text());
+        UseCopyMode(store, true);
         for (std::string* folder : {&images, &quickCopy}) {
             CreateDirectoryA(folder->c_str(), nullptr);
             store.Set(folder == &images ? "ZlxImagePath" : "ZlxZQCPath", *folder + "\\");
@@ -94,13 +70,10 @@ struct DataSettingsE2e : ::testing::Test {
     // The wizard opened on the only disc, moved from the copy method page (with the preset
     // at `preset`) to the data track settings page.
     HWND OpenDataSettings(int preset) {
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        HWND sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
+        HWND sheet = StartWizardSheet(wizard);
         if (!sheet || !WaitFor([&] { return PageControl(sheet, IDC_TODO_PRESETS); }, 20000))
             return nullptr;
-        Choose(sheet, IDC_TODO_PRESETS, preset);
+        ChooseEntry(sheet, IDC_TODO_PRESETS, preset);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
         return WaitFor([&] { return PageControl(sheet, IDC_DATA_RAW); }, 10000) ? sheet : nullptr;
     }
@@ -151,10 +124,10 @@ TEST_F(DataSettingsE2e, RawAndSubChannelReadingChosenForADataCdReachTheWriter) {
     ASSERT_TRUE(Click(sheet, IDC_DATA_SUBCHANNEL)) << "and sub-channel data";
     // The drive lists 48, 40, 32, 24, 16, 8 and 4x; the error speed first, so it is never
     // above the read speed.
-    Choose(sheet, IDC_DATA_ERROR_SPEED, 5);
-    Choose(sheet, IDC_DATA_READ_SPEED, 3);
+    ChooseEntry(sheet, IDC_DATA_ERROR_SPEED, 5);
+    ChooseEntry(sheet, IDC_DATA_READ_SPEED, 3);
     EXPECT_EQ(ControlText(PageControl(sheet, IDC_DATA_READ_SPEED)), "24 x");
-    Choose(sheet, IDC_DATA_REPEAT_READS, 2);
+    ChooseEntry(sheet, IDC_DATA_REPEAT_READS, 2);
     SendMessageA(PageControl(sheet, IDC_DATA_SKIP_RANGE), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("250"));
     FinishFromHere(sheet);

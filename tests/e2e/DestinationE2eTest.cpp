@@ -17,25 +17,6 @@ using namespace e2e;
 
 namespace {
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-HWND PageControl(HWND sheet, int id) {
-    HWND page = CurrentPage(sheet);
-    return page ? GetDlgItem(page, id) : nullptr;
-}
-// A control's text in another process: WM_GETTEXT is carried across, GetWindowText is not.
-std::string ControlText(HWND control) {
-    char text[512] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-std::string Journalled(std::string text) {
-    for (size_t i = 0; (i = text.find('\\', i)) != std::string::npos; i += 2)
-        text.insert(i, 1, '\\');
-    return text;
-}
-
 struct DestinationE2e : ::testing::Test {
     void SetUp() override {
         if (GetDriveTypeA("G:\\") != DRIVE_CDROM)
@@ -45,11 +26,7 @@ struct DestinationE2e : ::testing::Test {
         store.Set("ZLXBuildSourceCDDrive", "G");
         // A data disc's job names no track order, so an earlier job's order would stand.
         store.Clear("ZlxBuildTrackOrder");
-        CMemoryRegistry registry;
-        CZlxBuildSettings expert(Store(), registry);
-        expert.EasyCopyMode = 0;
-        expert.EjectAfterBuild = 0; // the sample drives serve the tests after this one
-        store.Set("ZlxBuildSettings", expert.Text());
+        UseCopyMode(store, true);
         CreateDirectoryA(images.c_str(), nullptr);
         store.Set("ZlxImagePath", images + "\\");
         DeleteFileA(report.c_str());
@@ -61,17 +38,11 @@ struct DestinationE2e : ::testing::Test {
     }
     // The wizard on the data sample, walked with Next from the copy method page to ours.
     HWND OpenDestination() {
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        HWND sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
+        HWND sheet = StartWizardSheet(wizard);
         if (!sheet || !WaitFor([&] { return PageControl(sheet, IDC_TODO_PRESETS); }, 20000))
             return nullptr;
         // The sample's drive cannot read raw sectors: the plain copy method reads it.
-        HWND presets = PageControl(sheet, IDC_TODO_PRESETS);
-        SendMessageA(presets, CB_SETCURSEL, 0, 0);
-        SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(IDC_TODO_PRESETS, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(presets));
+        ChooseEntry(sheet, IDC_TODO_PRESETS, 0);
         for (int page = 0; page < 4 && !PageControl(sheet, IDC_DEST_CHART); ++page) {
             HWND before = CurrentPage(sheet);
             PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);

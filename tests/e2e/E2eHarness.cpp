@@ -1,5 +1,10 @@
 #include "E2eHarness.h"
 
+#include "settings/Registry.h"
+#include "settings/ZlxBuildSettings.h"
+
+#include <prsht.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -285,6 +290,67 @@ std::map<std::string, std::string> JournalledJob(const std::string& journalPath)
             job[line.substr(a + 1, b - a - 1)] = line.substr(b + 1);
     }
     return job;
+}
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND PageControl(HWND sheet, int id) {
+    HWND page = CurrentPage(sheet);
+    return page ? GetDlgItem(page, id) : nullptr;
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void ChooseEntry(HWND sheet, int id, int index) {
+    HWND combo = PageControl(sheet, id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+HWND StartWizardSheet(ChildProcess& wizard, DWORD milliseconds) {
+    if (!wizard.Start(HomeFile("system\\zl5build.exe")))
+        return nullptr;
+    return WaitForWindow(wizard.Pid(), "#32770", milliseconds, [](HWND w) {
+        return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
+    });
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName, path = folder + "\\" + name;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(path);
+        else
+            DeleteFileA(path.c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string Journalled(std::string text) {
+    for (size_t i = 0; (i = text.find('\\', i)) != std::string::npos; i += 2)
+        text.insert(i, 1, '\\');
+    return text;
+}
+
+void UseCopyMode(StoreScope& store, bool expert) {
+    CMemoryRegistry registry;
+    CZlxBuildSettings settings(Store(), registry);
+    settings.EasyCopyMode = expert ? 0 : 1;
+    settings.EjectAfterBuild = 0;
+    store.Set("ZlxBuildSettings", settings.Text());
 }
 
 } // namespace e2e

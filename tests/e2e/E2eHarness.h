@@ -101,6 +101,23 @@ private:
     char* m_remote = nullptr;
 };
 
+// The wizard of another process: its current page, a control on it, a control's text
+// (WM_GETTEXT is carried across processes, GetWindowText is not), and a list entry chosen
+// as the user does (with the selection-change notice).
+HWND CurrentPage(HWND sheet);
+HWND PageControl(HWND sheet, int id);
+std::string ControlText(HWND control);
+void ChooseEntry(HWND sheet, int id, int index);
+// Starts the installed wizard and waits for its sheet (not its work dialog or a message box).
+HWND StartWizardSheet(ChildProcess& wizard, DWORD milliseconds = 30000);
+// Removes a folder and everything below it (the writer makes a folder of each image).
+void RemoveTree(const std::string& folder);
+// A text as the store's journal writes it (backslashes doubled).
+std::string Journalled(std::string text);
+// Easy or Expert Copy Mode for the wizard the test starts, without ejecting discs after the
+// build: the sample drives serve the tests that follow.
+void UseCopyMode(StoreScope& store, bool expert);
+
 // Lines of a text file (CR and LF stripped).
 std::vector<std::string> ReadLines(const std::string& path);
 

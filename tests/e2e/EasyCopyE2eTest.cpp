@@ -17,22 +17,6 @@ using namespace e2e;
 
 namespace {
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-HWND PageControl(HWND sheet, int id) {
-    HWND page = CurrentPage(sheet);
-    return page ? GetDlgItem(page, id) : nullptr;
-}
-
-// A control's text in another process: WM_GETTEXT is carried across, GetWindowText is not.
-std::string ControlText(HWND control) {
-    char text[512] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // The copy method presets of the list: each entry's item data is its preset code (the
 // entries' texts do not cross to another process).
 std::vector<LRESULT> PresetCodes(HWND combo) {
@@ -40,13 +24,6 @@ std::vector<LRESULT> PresetCodes(HWND combo) {
     for (LRESULT i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i)
         codes.push_back(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
     return codes;
-}
-
-// A text as the store's journal writes it (backslashes doubled).
-std::string Journalled(std::string text) {
-    for (size_t i = 0; (i = text.find('\\', i)) != std::string::npos; i += 2)
-        text.insert(i, 1, '\\');
-    return text;
 }
 
 // What the installed disc information library says about the disc in a drive.
@@ -91,11 +68,7 @@ struct EasyCopyE2e : ::testing::Test {
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
         // Easy Copy Mode, the default, without ejecting: the sample drives serve later tests.
-        CMemoryRegistry registry;
-        CZlxBuildSettings settings(Store(), registry);
-        settings.EasyCopyMode = 1;
-        settings.EjectAfterBuild = 0;
-        store.Set("ZlxBuildSettings", settings.Text());
+        UseCopyMode(store, false);
         store.Set("ZlxSettings", "11110"); // the disc information service on
         images = TempFile("zl5e2e_images");
         CreateDirectoryA(images.c_str(), nullptr);
@@ -111,31 +84,11 @@ struct EasyCopyE2e : ::testing::Test {
         RemoveTree(quickCopy);
         DeleteFileA(journal.c_str());
     }
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(folder + "\\" + name);
-                else
-                    DeleteFileA((folder + "\\" + name).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
     // Starts the wizard with only `letter` holding a disc it can start on, and waits for the
     // copy method page.
     HWND OpenOnCopyMethod(char letter, ChildProcess& wizard) {
         store.Set("ZLXBuildSourceCDDrive", std::string(1, letter));
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        HWND sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
+        HWND sheet = StartWizardSheet(wizard);
         EXPECT_TRUE(sheet && WaitFor([&] { return PageControl(sheet, IDC_TODO_PRESETS); }, 20000));
         return sheet;
     }
@@ -191,9 +144,7 @@ TEST_F(EasyCopyE2e, AQuickCopyFileWrittenByOneCopyIsOfferedByTheNext) {
     ASSERT_NE(sheet, nullptr);
     HWND presets = PageControl(sheet, IDC_TODO_PRESETS);
     ASSERT_EQ(PresetCodes(presets), (std::vector<LRESULT>{0, 1, 3}));
-    SendMessageA(presets, CB_SETCURSEL, 2, 0);
-    SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(IDC_TODO_PRESETS, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(presets));
+    ChooseEntry(sheet, IDC_TODO_PRESETS, 2);
     Finish(sheet, first);
     auto job = JournalledJob(journal);
     EXPECT_EQ(job["ZlxBuildWriteZQCFile"], "1");

@@ -20,13 +20,6 @@ namespace {
 const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2ePropertiesDrives";
 const char kComment[] = "Serial 42\r\nInstall with setup.exe";
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-HWND PageControl(HWND sheet, int id) {
-    HWND page = CurrentPage(sheet);
-    return page ? GetDlgItem(page, id) : nullptr;
-}
 // Our page: other pages use some of its control ids, none has a hot key control.
 bool OnProperties(HWND sheet) {
     char name[32] = {};
@@ -44,11 +37,7 @@ struct PropertiesE2e : ::testing::Test {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
-        CMemoryRegistry registry;
-        CZlxBuildSettings expert(Store(), registry);
-        expert.EasyCopyMode = 0;
-        expert.EjectAfterBuild = 0; // the sample drives serve the tests after this one
-        store.Set("ZlxBuildSettings", expert.Text());
+        UseCopyMode(store, true);
         CreateDirectoryA(images.c_str(), nullptr);
         store.Set("ZlxImagePath", images + "\\");
         DeleteFileA(report.c_str());
@@ -72,17 +61,11 @@ struct PropertiesE2e : ::testing::Test {
     }
     // The wizard on the data sample, walked with Next from the copy method page to ours.
     HWND OpenProperties() {
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        HWND sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
+        HWND sheet = StartWizardSheet(wizard);
         if (!sheet || !WaitFor([&] { return PageControl(sheet, IDC_TODO_PRESETS); }, 20000))
             return nullptr;
         // The plain preset: this drive cannot read raw sectors.
-        HWND presets = PageControl(sheet, IDC_TODO_PRESETS);
-        SendMessageA(presets, CB_SETCURSEL, 0, 0);
-        SendMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(IDC_TODO_PRESETS, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(presets));
+        ChooseEntry(sheet, IDC_TODO_PRESETS, 0);
         for (int page = 0; page < 4 && !OnProperties(sheet); ++page) {
             HWND before = CurrentPage(sheet);
             PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);

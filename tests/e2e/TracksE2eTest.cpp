@@ -14,10 +14,6 @@ using namespace e2e;
 
 namespace {
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 bool ButtonEnabled(HWND sheet, int id) {
     HWND button = GetDlgItem(sheet, id);
     return button && IsWindowVisible(button) && IsWindowEnabled(button);
@@ -29,8 +25,8 @@ struct TracksE2e : ::testing::Test {
             GTEST_SKIP() << "the sample drives are not mapped";
         ASSERT_TRUE(WaitForWriterToEnd(10000));
         store.Clear("ZLXBuildEditor");
-        store.Set("ZlxBuildSettings", "00101000100100"); // Expert Copy Mode, no eject
-        store.Set("ZlxSettings", "11110");               // titles from the disc database
+        UseCopyMode(store, true);
+        store.Set("ZlxSettings", "11110"); // titles from the disc database
         CreateDirectoryA(images.c_str(), nullptr);
         store.Set("ZlxImagePath", images + "\\");
         DeleteFileA(report.c_str());
@@ -39,31 +35,11 @@ struct TracksE2e : ::testing::Test {
         RemoveTree(images); // the writer makes a folder of each image's name in it
         DeleteFileA(journal.c_str());
     }
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileA(search, &found)) {
-            const std::string name = found.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        }
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        RemoveDirectoryA(folder.c_str());
-    }
 
     // The wizard on the drive's disc, past the copy method page; the track list.
     HWND OpenTracks(char letter) {
         store.Set("ZLXBuildSourceCDDrive", std::string(1, letter));
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        sheet = WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
+        sheet = StartWizardSheet(wizard);
         if (!sheet ||
             !WaitFor([&] { return GetDlgItem(CurrentPage(sheet), IDC_TODO_PRESETS); }, 20000))
             return nullptr;

@@ -40,10 +40,6 @@ private:
     EnvScope m_key;
 };
 
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 bool OnSourcePage(HWND sheet) {
     HWND list = FindControl(CurrentPage(sheet), kDriveList);
     return list && IsWindowVisible(list);
@@ -64,12 +60,7 @@ struct WizardE2e : ::testing::Test {
     }
     static bool ShellSeesSampleDrives() { return GetDriveTypeA("E:\\") == DRIVE_CDROM; }
     // The wizard sheet: its work dialog (no title) and message boxes are dialogs too.
-    HWND StartWizard() {
-        EXPECT_TRUE(wizard.Start(HomeFile("system\\zl5build.exe")));
-        return WaitForWindow(wizard.Pid(), "#32770", 30000, [](HWND w) {
-            return WindowText(w) == "Zelvane - Image Writer" && !GetDlgItem(w, 0xFFFF);
-        });
-    }
+    HWND StartWizard() { return StartWizardSheet(wizard); }
     void Cancel(HWND sheet) {
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         EXPECT_TRUE(wizard.WaitExit(10000));
