@@ -61,6 +61,46 @@ void SelectComboEntry(HWND dialog, int id, int index) {
     Flush();
 }
 
+namespace {
+std::function<void(HWND)> g_onDialog;
+HWND g_owner = nullptr;
+std::string g_caption;
+
+BOOL CALLBACK FindOwned(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == g_owner &&
+        std::string(name) == "#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    KillTimer(nullptr, id);
+    char caption[128] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    g_caption = caption;
+    g_onDialog(dialog);
+}
+} // namespace
+
+std::string ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button,
+                            std::function<void(HWND)> act) {
+    g_owner = sheet.Handle();
+    g_onDialog = std::move(act);
+    g_caption.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, LookForDialog);
+    Click(page, button);
+    KillTimer(nullptr, timer); // when no dialog came
+    return g_caption;
+}
+
 void SheetRun::InsertDisc(char letter, uint16_t kind, const std::string& label) {
     FakeDrive& d = drives.drives[letter];
     d.cdType = kind;

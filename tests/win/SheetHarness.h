@@ -27,6 +27,12 @@ void Click(HWND dialog, int id);
 // Selects a combo box entry as the user does, with the selection-change notice.
 void SelectComboEntry(HWND dialog, int id, int index);
 
+// Clicks `button` on the page and hands the dialog it opens (owned by the sheet) to `act`,
+// from inside that dialog's modal loop; `act` must close it. The dialog's caption, or empty
+// when none opened.
+std::string ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button,
+                            std::function<void(HWND)> act);
+
 struct SheetRun : FakeServices {
     SheetRun() { InstallProduct(); }
     // A disc in a fake drive, with the shell's display name "LABEL (E:)"; data track 1

@@ -17,39 +17,6 @@ using namespace sheet_test;
 
 namespace {
 
-// Acts on the dialog the page opens, from inside that dialog's modal loop.
-std::function<void(HWND)> g_onDialog;
-HWND g_owner = nullptr;
-
-BOOL CALLBACK FindOwned(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == g_owner &&
-        std::string(name) == "#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK LookForDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog)
-        return;
-    KillTimer(nullptr, id);
-    g_onDialog(dialog);
-}
-
-// Clicks `button` and hands the dialog it opens to `act`, which must close it.
-void ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button, std::function<void(HWND)> act) {
-    g_owner = sheet.Handle();
-    g_onDialog = std::move(act);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, LookForDialog);
-    Click(page, button);
-    KillTimer(nullptr, timer);
-}
-
 struct DestinationPageFixture : ::testing::Test, SheetRun {
     DestinationPageFixture() {
         InsertDisc('E', 0, "BACKUP");

@@ -15,44 +15,6 @@ using namespace sheet_test;
 
 namespace {
 
-// Acts on the first dialog the sheet opens, from inside that dialog's modal loop.
-std::function<void(HWND)> g_onDialog;
-HWND g_owner = nullptr;
-std::string g_caption;
-
-BOOL CALLBACK FindOwned(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == g_owner &&
-        std::string(name) == "#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK LookForDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog)
-        return;
-    KillTimer(nullptr, id);
-    char caption[128] = {};
-    GetWindowTextA(dialog, caption, sizeof caption);
-    g_caption = caption;
-    g_onDialog(dialog);
-}
-
-// Clicks `button` on the page and hands the dialog it opens to `act`, which must close it.
-void ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button, std::function<void(HWND)> act) {
-    g_owner = sheet.Handle();
-    g_onDialog = std::move(act);
-    g_caption.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, LookForDialog);
-    Click(page, button);
-    KillTimer(nullptr, timer); // when no dialog came
-}
-
 struct PropertiesPageFixture : ::testing::Test, SheetRun {
     PropertiesPageFixture() {
         InsertDisc('E', 0, "BACKUP");
@@ -131,15 +93,17 @@ TEST_F(PropertiesPageFixture, TheCommentIsEditedInItsDialogAndCancelKeepsIt) {
         job.InfoText = "Old comment";
 
         std::string shown;
-        ClickIntoDialog(sheet, page, IDC_PROPS_COMMENT, [&](HWND dialog) {
-            shown = ItemText(dialog, IDC_INFO_TEXT_EDIT);
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_INFO_TEXT_EDIT, EM_GETLIMITTEXT, 0, 0), 2047);
-            SetDlgItemTextA(dialog, IDC_INFO_TEXT_EDIT, "Serial 42\r\nInstall with setup.exe");
-            PumpMessages(200); // painted whole before the picture
-            EXPECT_FALSE(SaveScreenshot(dialog, "comment_dialog").empty());
-            SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-        });
-        EXPECT_EQ(g_caption, "Zelvane - Image Writer");
+        const std::string caption =
+            ClickIntoDialog(sheet, page, IDC_PROPS_COMMENT, [&](HWND dialog) {
+                shown = ItemText(dialog, IDC_INFO_TEXT_EDIT);
+                EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_INFO_TEXT_EDIT, EM_GETLIMITTEXT, 0, 0),
+                          2047);
+                SetDlgItemTextA(dialog, IDC_INFO_TEXT_EDIT, "Serial 42\r\nInstall with setup.exe");
+                PumpMessages(200); // painted whole before the picture
+                EXPECT_FALSE(SaveScreenshot(dialog, "comment_dialog").empty());
+                SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+            });
+        EXPECT_EQ(caption, "Zelvane - Image Writer");
         EXPECT_EQ(shown, "Old comment");
         EXPECT_EQ(job.InfoText, "Serial 42\r\nInstall with setup.exe");
 
@@ -151,9 +115,10 @@ TEST_F(PropertiesPageFixture, TheCommentIsEditedInItsDialogAndCancelKeepsIt) {
 
         // The program browse opens the file dialog; cancelling it changes nothing.
         SetDlgItemTextA(page, IDC_PROPS_PROGRAM, "C:\\Tools\\setup.exe");
-        ClickIntoDialog(sheet, page, IDC_PROPS_BROWSE_PROGRAM,
-                        [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        EXPECT_EQ(g_caption, "Select a program");
+        EXPECT_EQ(
+            ClickIntoDialog(sheet, page, IDC_PROPS_BROWSE_PROGRAM,
+                            [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }),
+            "Select a program");
         EXPECT_EQ(ItemText(page, IDC_PROPS_PROGRAM), "C:\\Tools\\setup.exe");
         EXPECT_EQ(ItemText(page, IDC_PROPS_DIRECTORY), "");
 
