@@ -1,5 +1,5 @@
 #include "pages/DataSettingsPageLogic.h"
-#include "support/FakeServices.h"
+#include "support/PageTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,7 @@ namespace {
 
 constexpr uint16_t kData = 0, kMixed = 1, kVideoCd = 5, kCdExtra = 6, kDvd = 32 | 1024;
 
-struct DataSettingsFixture : ::testing::Test, FakeServices {
-    DataSettingsFixture() { InstallProduct(); }
-    CZlxSettings settings{store, registry, folders};
-    CZlxBuildSettings buildSettings{store, registry};
-    CBuildJob job{store, registry};
-    struct NoSlots : ISlotPages {
-        bool CreateAndAppend(int) override { return true; }
-        void RemoveAndDestroy(int) override {}
-    } slotPages;
-    CPageSlots slots{slotPages};
+struct DataSettingsFixture : ::testing::Test, PageTestBase {
     std::unique_ptr<CDataSettingsPageModel> model;
 
     // A disc in a drive that reads everything, with the modern drive's speeds.
@@ -30,9 +21,8 @@ struct DataSettingsFixture : ::testing::Test, FakeServices {
         std::copy(std::begin(speeds), std::end(speeds), job.SpeedTable);
     }
     DataSettingsView& Open() {
-        PageContext context{job, settings, buildSettings, services, slots, nullptr};
         model = std::make_unique<CDataSettingsPageModel>(
-            context, [](int id) { return id == 144 ? "Default" : "#" + std::to_string(id); });
+            Context(), [](int id) { return id == 144 ? "Default" : "#" + std::to_string(id); });
         model->Activate();
         return model->View();
     }

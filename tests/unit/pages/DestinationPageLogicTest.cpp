@@ -1,5 +1,5 @@
 #include "pages/DestinationPageLogic.h"
-#include "support/FakeServices.h"
+#include "support/PageTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +42,8 @@ struct CurrentFolder : IFolderQuery {
     bool FreeBytes(const std::string&, uint64_t&) override { return false; }
 };
 
-struct DestinationFixture : ::testing::Test, FakeServices {
+struct DestinationFixture : ::testing::Test, PageTestBase {
     DestinationFixture() {
-        InstallProduct();
         drives.drives["C:\\"] = {DriveKind::Fixed, 1000, 500};
         drives.drives["D:\\"] = {DriveKind::Fixed, 2000, 1500};
         drives.drives["E:\\"] = {DriveKind::CdRom, 650, 0};
@@ -52,14 +51,6 @@ struct DestinationFixture : ::testing::Test, FakeServices {
         job.DestinationFile = "C:\\Images\\Backup.zl4";
         Needs(100);
     }
-    CZlxSettings settings{store, registry, folders};
-    CZlxBuildSettings buildSettings{store, registry};
-    CBuildJob job{store, registry};
-    struct NoSlots : ISlotPages {
-        bool CreateAndAppend(int) override { return true; }
-        void RemoveAndDestroy(int) override {}
-    } slotPages;
-    CPageSlots slots{slotPages};
     ScriptedDrives drives;
     CurrentFolder current;
     std::unique_ptr<CDestinationPageModel> model;
@@ -69,10 +60,9 @@ struct DestinationFixture : ::testing::Test, FakeServices {
             figure = megabytes;
     }
     CDestinationPageModel& Open(bool editorWizard = false) {
-        PageContext context{job, settings, buildSettings, services, slots, {}, editorWizard};
-        model = std::make_unique<CDestinationPageModel>(context, current, drives, [](int id) {
-            return id == 179 ? "%d MB" : "#" + std::to_string(id);
-        });
+        model = std::make_unique<CDestinationPageModel>(
+            Context(editorWizard), current, drives,
+            [](int id) { return id == 179 ? "%d MB" : "#" + std::to_string(id); });
         model->Initialise();
         model->Activate();
         return *model;

@@ -1,6 +1,6 @@
 #include "pages/PropertiesPageLogic.h"
 #include "pages/ToDoPageLogic.h"
-#include "support/FakeServices.h"
+#include "support/PageTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -26,21 +26,9 @@ struct ScriptedDialogs : IPropertiesDialogs {
     }
 };
 
-struct NoSlotPages : ISlotPages {
-    bool CreateAndAppend(int) override { return true; }
-    void RemoveAndDestroy(int) override {}
-};
-
-struct PropertiesFixture : ::testing::Test, FakeServices {
-    CZlxSettings settings{store, registry, folders};
-    CZlxBuildSettings buildSettings{store, registry};
-    CBuildJob job{store, registry};
-    NoSlotPages slotPages;
-    CPageSlots slots{slotPages};
+struct PropertiesFixture : ::testing::Test, PageTestBase {
     ScriptedDialogs dialogs;
-    int writerStarts = 0;
-    PageContext context{job, settings, buildSettings, services, slots, [this] { ++writerStarts; }};
-    CPropertiesPageModel model{context, dialogs};
+    CPropertiesPageModel model{Context(), dialogs};
 };
 
 TEST_F(PropertiesFixture, FinishStoresTheChoicesOnlyWhenThePasswordsMatch) {

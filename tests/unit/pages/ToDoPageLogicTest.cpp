@@ -1,5 +1,5 @@
 #include "pages/ToDoPageLogic.h"
-#include "support/FakeServices.h"
+#include "support/PageTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -45,23 +45,9 @@ struct ScriptedFolders : IFolderQuery {
     std::vector<std::string> asked;
 };
 
-struct ToDoFixture : ::testing::Test, FakeServices {
-    ToDoFixture() { InstallProduct(); }
-    CZlxSettings settings{store, registry, folders};
-    CZlxBuildSettings buildSettings{store, registry};
-    CBuildJob job{store, registry};
-    struct Slots : ISlotPages {
-        std::vector<std::string> log;
-        bool CreateAndAppend(int slot) override {
-            log.push_back("+" + std::to_string(slot));
-            return true;
-        }
-        void RemoveAndDestroy(int slot) override { log.push_back("-" + std::to_string(slot)); }
-    } slotPages;
-    CPageSlots slots{slotPages};
+struct ToDoFixture : ::testing::Test, PageTestBase {
     ScriptedQuickCopy quickCopy;
     ScriptedFolders folderQuery;
-    int writerStarts = 0;
     bool editor = false;
     std::unique_ptr<CToDoPageModel> model;
 
@@ -79,10 +65,7 @@ struct ToDoFixture : ::testing::Test, FakeServices {
         for (int slot = 1; slot <= kPageSlotCount; ++slot)
             slots.AddPage(slot);
         slotPages.log.clear();
-        PageContext context{job,      settings, buildSettings,
-                            services, slots,    [this] { ++writerStarts; },
-                            editor,   false};
-        model = std::make_unique<CToDoPageModel>(context, quickCopy, folderQuery,
+        model = std::make_unique<CToDoPageModel>(Context(editor), quickCopy, folderQuery,
                                                  [](int id) { return "#" + std::to_string(id); });
         model->Initialised();
         model->Activate();

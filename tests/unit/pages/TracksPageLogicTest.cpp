@@ -1,5 +1,5 @@
 #include "pages/TracksPageLogic.h"
-#include "support/FakeServices.h"
+#include "support/PageTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +20,10 @@ struct RecordingDiscInfo : CFakeDiscInfo {
     }
 };
 
-struct TracksFixture : ::testing::Test, FakeServices {
-    TracksFixture() { InstallProduct(); }
+struct TracksFixture : ::testing::Test, PageTestBase {
     RecordingDiscInfo recording;
     AppServices withRecording{store,  registry,    folders,   messages, system, common,  languages,
                               drives, shellDrives, recording, analysis, sheets, workInfo};
-    CZlxSettings settings{store, registry, folders};
-    CZlxBuildSettings buildSettings{store, registry};
-    CBuildJob job{store, registry};
-    struct NoSlots : ISlotPages {
-        bool CreateAndAppend(int) override { return true; }
-        void RemoveAndDestroy(int) override {}
-    } noSlots;
-    CPageSlots slots{noSlots};
     std::unique_ptr<CTracksPageModel> model;
 
     // Four tracks of 4500 sectors; the kind decides which one is the data track.
@@ -48,8 +39,7 @@ struct TracksFixture : ::testing::Test, FakeServices {
         job.TrackTitles = {"", "Two", "Three", "Four"};
         if (kind != kMixed)
             job.TrackTitles[0] = "One";
-        PageContext context{job, settings, buildSettings, withRecording, slots, [] {}};
-        model = std::make_unique<CTracksPageModel>(context,
+        model = std::make_unique<CTracksPageModel>(Context(false, &withRecording),
                                                    [](int id) { return "#" + std::to_string(id); });
         model->Initialise(nullptr);
         model->Activate(nullptr);
