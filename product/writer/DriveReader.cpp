@@ -63,3 +63,12 @@ bool CDriveReader::SessionDetails(uint8_t* out) {
     memcpy(out, &details, sizeof(details));
     return true;
 }
+
+bool CDriveReader::Toc(uint8_t* out) {
+    _CDROM_TOC toc;
+    memset(&toc, 0, sizeof(toc));
+    if (!ZLXScsiGetToc(m_letter, &toc, kTimeout))
+        return false;
+    memcpy(out, &toc, sizeof(toc));
+    return true;
+}

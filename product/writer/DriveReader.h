@@ -14,6 +14,11 @@ public:
     bool ReadRaw(uint32_t lba, uint16_t count, uint8_t* out, bool audio, bool q) override;
     void SetSpeed(int factor) override;
     bool SessionDetails(uint8_t* out) override;
+    bool Toc(uint8_t* out) override;
+
+private:
+public:
+    char Letter() const { return m_letter; }
 
 private:
     char m_letter;

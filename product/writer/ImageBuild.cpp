@@ -49,11 +49,17 @@ bool ParseBuildJob(const std::map<std::string, std::string>& texts, const std::s
                    BuildJob& job, std::string& error) {
     std::string drive = Text(texts, "ZLXBuildSourceCDDrive");
     job.destination = Text(texts, "ZLXBuildDestinationFile");
+    const bool compilation = tocBytes.empty() && IsCompilation(texts);
+    if (compilation) {
+        if (!ParseCompilation(texts, job.sources, error))
+            return false;
+        drive = std::string(1, job.sources[0].drive);
+    }
     if (drive.empty() || job.destination.empty()) {
         error = "The job names no source drive or no image file.";
         return false;
     }
-    if (tocBytes.size() != sizeof(_CDROM_TOC)) {
+    if (!compilation && tocBytes.size() != sizeof(_CDROM_TOC)) {
         error = "The job holds no table of contents of the source disc.";
         return false;
     }
@@ -138,6 +144,7 @@ bool PlanTracks(const BuildJob& job, std::vector<PlannedTrack>& plan, std::strin
         const TocTrackEntry& next = toc.TrackData[t - first + 1]; // the lead-out after the last
         PlannedTrack p;
         p.number = t;
+        p.sourceTrack = t;
         p.audio = !TocIsData(e);
         p.control = TocControl(e);
         p.first = TocAddress(e);
@@ -152,6 +159,10 @@ bool PlanTracks(const BuildJob& job, std::vector<PlannedTrack>& plan, std::strin
         p.count = end - p.first;
         if (!p.audio && t < last && !TocIsData(next))
             p.audioPregap = p.count < kPregap ? p.count : kPregap;
+        p.imageFirst = p.first;
+        auto title = job.trackTitles.find(t);
+        if (title != job.trackTitles.end())
+            p.title = title->second;
         tracks.push_back(p);
     }
     plan = tracks;
@@ -255,7 +266,7 @@ public:
                     uint32_t skip = job_.dynamicErrors ? uint32_t(job_.skipRange) : 1;
                     if (skip > end - lba)
                         skip = end - lba;
-                    AddUnreadable(lba, skip);
+                    AddUnreadable(lba - t.first + t.imageFirst, skip);
                     progress_.doneSectors += skip;
                     for (uint32_t k = 0; k < skip; ++k)
                         if (!sink(zero.data(), zeroQ.data()))
@@ -333,10 +344,37 @@ private:
 
 BuildOutcome BuildImage(const BuildJob& job, IDiscReader& reader, IBuildObserver& observer,
                         const zl4::PasswordHash& password) {
+    return BuildImage(job, std::vector<IDiscReader*>{&reader}, observer, password);
+}
+
+BuildOutcome BuildImage(const BuildJob& job, const std::vector<IDiscReader*>& readers,
+                        IBuildObserver& observer, const zl4::PasswordHash& password) {
     BuildOutcome out;
     std::vector<PlannedTrack> plan;
-    if (!PlanTracks(job, plan, out.message))
+    const bool compilation = !job.sources.empty();
+    if (readers.empty() || (compilation && readers.size() < job.sources.size())) {
+        out.message = "No drive to read from.";
         return out;
+    }
+    if (compilation) {
+        std::vector<std::vector<uint8_t>> tocs;
+        for (size_t i = 0; i < job.sources.size(); ++i) {
+            std::vector<uint8_t> toc(sizeof(_CDROM_TOC));
+            if (!readers[i]->Toc(toc.data()))
+                toc.clear();
+            tocs.push_back(std::move(toc));
+        }
+        if (!PlanCompilation(job, tocs, plan, out.message))
+            return out;
+        for (const PlannedTrack& t : plan) {
+            char line[64];
+            snprintf(line, sizeof(line), "%02d %c: track %02d", t.number,
+                     job.sources[size_t(t.source)].drive, t.sourceTrack);
+            out.sources.push_back(line);
+        }
+    } else if (!PlanTracks(job, plan, out.message)) {
+        return out;
+    }
     const bool soundFiles = job.audioRecordMode == 1;
     bool audioInImage = false;
     for (const PlannedTrack& t : plan)
@@ -364,11 +402,18 @@ BuildOutcome BuildImage(const BuildJob& job, IDiscReader& reader, IBuildObserver
         static_cast<uint8_t>(job.compressionType == 2 ? job.compressionLevel : 0);
     props.password = password;
 
+    // A compilation is a new single-session disc: its own table of contents, no sessions.
     std::vector<uint8_t> disc(zl4::kDiscRecordSize, 0);
-    memcpy(disc.data(), job.toc.data(), sizeof(_CDROM_TOC));
-    reader.SessionDetails(disc.data() + sizeof(_CDROM_TOC));
+    if (compilation) {
+        const std::vector<uint8_t> toc = CompilationToc(plan);
+        memcpy(disc.data(), toc.data(), toc.size());
+    } else {
+        memcpy(disc.data(), job.toc.data(), sizeof(_CDROM_TOC));
+        readers[0]->SessionDetails(disc.data() + sizeof(_CDROM_TOC));
+    }
     if (job.selectedSpeed > 0)
-        reader.SetSpeed(job.selectedSpeed);
+        for (IDiscReader* reader : readers)
+            reader->SetSpeed(job.selectedSpeed);
 
     FileSet files;
     zl4::StdioFile* image = files.Create(job.destination);
@@ -384,17 +429,15 @@ BuildOutcome BuildImage(const BuildJob& job, IDiscReader& reader, IBuildObserver
     BuildProgress progress;
     for (const PlannedTrack& t : plan)
         progress.totalSectors += t.count;
-    TrackReader tracks(job, reader, observer, progress, out.unreadable);
     std::vector<std::string> soundPaths;
 
     for (const PlannedTrack& t : plan) {
+        TrackReader tracks(job, *readers[size_t(t.source)], observer, progress, out.unreadable);
         zl4::Track entry;
         entry.number = static_cast<uint8_t>(t.number);
         entry.control = t.control;
-        entry.discFirstSector = t.first;
-        auto title = job.trackTitles.find(t.number);
-        if (title != job.trackTitles.end())
-            entry.title = title->second;
+        entry.discFirstSector = t.imageFirst;
+        entry.title = t.title;
         BuildResult result;
         if (t.audio && soundFiles) {
             const std::string path = SoundFileName(job.destination, t.number);

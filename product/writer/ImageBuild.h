@@ -4,6 +4,7 @@
 // the .zl4 image and the sound files through FileSet (temporary names, renamed at the end).
 #include "image/Zl4File.h"
 #include "image/Zl4Format.h"
+#include "writer/Compilation.h"
 
 #include <cstdint>
 #include <map>
@@ -28,10 +29,13 @@ struct BuildJob {
     std::string autoInsertDrive, artist, album, trackOrder;
     uint16_t hotkey = 0, hotkeyModifiers = 0;
     std::map<int, std::string> trackTitles;
-    std::vector<uint8_t> toc; // 804 bytes
+    std::vector<uint8_t> toc;        // 804 bytes; empty for the editor's compilation
+    std::vector<SourceDisc> sources; // the compilation's discs; empty for a disc build
 };
 
 // False with a message when a value the build cannot do without is missing or malformed.
+// Without a table of contents the job is the editor's compilation (IsCompilation), and
+// `texts` holds each CDE<i>_TOC as its raw bytes.
 bool ParseBuildJob(const std::map<std::string, std::string>& texts, const std::string& tocBytes,
                    BuildJob& job, std::string& error);
 
@@ -44,12 +48,25 @@ struct PlannedTrack {
     // seconds of audio sectors), which has no 2048-byte user data: read cooked, the data
     // track ends at the first of them.
     uint32_t audioPregap = 0;
+    int source = 0;          // which of the job's source discs (and readers) holds it
+    int sourceTrack = 0;     // its number on that disc
+    uint32_t imageFirst = 0; // where it starts on the disc the image describes
+    std::string title;
 };
 
 // The tracks in writing order: the track order's numbers (all tracks when it is empty);
 // tracks it leaves out (blocked) are absent. An audio track right before a data track of a
 // later session (CD Extra) ends before that session's lead-in.
 bool PlanTracks(const BuildJob& job, std::vector<PlannedTrack>& plan, std::string& error);
+
+// The compilation's tracks, disc by disc in the editor's order, numbered from 1 and laid
+// one after another from sector 0. `driveTocs[i]` is what the drive of source disc i
+// reports; a disc other than the one the editor saw is refused.
+bool PlanCompilation(const BuildJob& job, const std::vector<std::vector<uint8_t>>& driveTocs,
+                     std::vector<PlannedTrack>& plan, std::string& error);
+
+// The table of contents (804 bytes) of the disc a compilation's plan makes.
+std::vector<uint8_t> CompilationToc(const std::vector<PlannedTrack>& plan);
 
 // The drive as the build reads it. Each read is of whole sectors and good only when
 // complete.
@@ -63,6 +80,11 @@ public:
     virtual void SetSpeed(int factor) = 0;
     // Session details (1101 bytes) when the drive can tell them.
     virtual bool SessionDetails(uint8_t* out) = 0;
+    // The disc's table of contents (804 bytes); only a compilation asks for it.
+    virtual bool Toc(uint8_t* out) {
+        (void)out;
+        return false;
+    }
 };
 
 // Files made under temporary names beside their targets; Commit renames them all, Discard
@@ -106,11 +128,16 @@ struct BuildOutcome {
     std::vector<std::string> files; // the image first, then the sound files
     std::vector<zl4::Range> unreadable;
     uint64_t imageBytes = 0;
+    // For a compilation, where each of its tracks came from: "NN <drive>: track MM".
+    std::vector<std::string> sources;
 };
 
 // `password` is the hash to store (made by the caller; none when the job has none).
 BuildOutcome BuildImage(const BuildJob& job, IDiscReader& reader, IBuildObserver& observer,
                         const zl4::PasswordHash& password);
+// `readers[i]` reads the job's source disc i (a disc build has one).
+BuildOutcome BuildImage(const BuildJob& job, const std::vector<IDiscReader*>& readers,
+                        IBuildObserver& observer, const zl4::PasswordHash& password);
 
 // "<image without .zl4> - Track NN.wav"
 std::string SoundFileName(const std::string& imagePath, int track);

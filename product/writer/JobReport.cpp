@@ -24,9 +24,9 @@ bool CJobReader::IsReady() const {
     return m_env.ReadText("ZLXBuildDataReady", ready, 2) && ready == "1";
 }
 
-bool CJobReader::ReadText(const char* name, std::vector<JobValue>& values) const {
+bool CJobReader::ReadText(const char* name, std::vector<JobValue>& values, bool keepEmpty) const {
     std::string text;
-    if (!m_env.ReadText(name, text))
+    if (!m_env.ReadText(name, text) || (text.empty() && !keepEmpty))
         return false;
     values.push_back({name, text});
     return true;
@@ -57,6 +57,25 @@ std::vector<JobValue> CJobReader::Read() const {
         } else {
             ReadText(name, values);
         }
+    }
+    return values;
+}
+
+std::vector<JobValue> CJobReader::ReadEditorHandover() const {
+    std::vector<JobValue> values;
+    ReadText("ZLXBuildEditor", values, false);
+    ReadText("ZlxBuildEditorNoT", values, false);
+    // Cancelling the editor's wizard empties the values rather than removing them, so an
+    // empty drive ends the list just as a missing one does.
+    for (int disc = 1; disc <= kMaxTracks; ++disc) {
+        const std::string prefix = "CDE" + std::to_string(disc) + "_";
+        if (!ReadText((prefix + "Drive").c_str(), values, false))
+            break;
+        ReadText((prefix + "ID").c_str(), values, false);
+        ReadBinary((prefix + "TOC").c_str(), values);
+        ReadText((prefix + "TrackOrder").c_str(), values, false);
+        for (int track = 1; track <= kMaxTracks; ++track)
+            ReadText((prefix + "TrackName" + std::to_string(track)).c_str(), values, false);
     }
     return values;
 }

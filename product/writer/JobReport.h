@@ -20,9 +20,13 @@ public:
     bool IsReady() const;
     // Every job value present, in the order the wizard writes them.
     std::vector<JobValue> Read() const;
+    // The editor's hand-over of a compilation: ZLXBuildEditor, ZlxBuildEditorNoT and, per
+    // source disc up to the first without a drive, CDE<i>_Drive, _ID, _TOC (binary),
+    // _TrackOrder and its non-empty _TrackName<k>.
+    std::vector<JobValue> ReadEditorHandover() const;
 
 private:
-    bool ReadText(const char* name, std::vector<JobValue>& values) const;
+    bool ReadText(const char* name, std::vector<JobValue>& values, bool keepEmpty = true) const;
     bool ReadBinary(const char* name, std::vector<JobValue>& values) const;
 
     const CEnvLibrary& m_env;

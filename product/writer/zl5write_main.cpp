@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,8 @@ std::string ResultLines(const BuildOutcome& out) {
         lines += (i == 0 ? "ImageFile=" : "SoundFile=") + out.files[i] + "\r\n";
     if (out.result == BuildResult::Done)
         lines += "ImageBytes=" + std::to_string(out.imageBytes) + "\r\n";
+    for (const std::string& source : out.sources)
+        lines += "CompilationTrack=" + source + "\r\n";
     for (const zl4::Range& r : out.unreadable)
         lines +=
             "UnreadableRange=" + std::to_string(r.first) + "+" + std::to_string(r.count) + "\r\n";
@@ -136,6 +139,9 @@ BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool
     for (const JobValue& v : values) {
         if (v.name == "ZlxBuildTOC")
             ParseHexBytes(v.shown, toc);
+        else if (v.name.rfind("CDE", 0) == 0 && v.name.size() > 4 &&
+                 v.name.compare(v.name.size() - 4, 4, "_TOC") == 0)
+            ParseHexBytes(v.shown, texts[v.name]); // the compilation's tables as raw bytes
         else
             texts[v.name] = v.shown;
     }
@@ -152,13 +158,32 @@ BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool
         out.message = "The image's folder does not exist: " + job.destination;
         return out;
     }
-    CDriveReader reader(job.drive, job.rawAudioType);
-    if (!reader.Open()) {
-        reader.Close();
-        out.message = std::string("No disc is ready in drive ") + job.drive + ":.";
-        return out;
+    // One reader per drive; a compilation may take several discs from the same drive only
+    // if they are the same disc.
+    std::vector<char> letters;
+    if (job.sources.empty())
+        letters.push_back(job.drive);
+    for (const SourceDisc& disc : job.sources)
+        letters.push_back(disc.drive);
+    std::map<char, std::unique_ptr<CDriveReader>> drives;
+    std::vector<IDiscReader*> readers;
+    auto closeAll = [&](bool eject) {
+        for (auto& d : drives)
+            eject ? (void)d.second->Eject() : d.second->Close();
+    };
+    for (char letter : letters) {
+        std::unique_ptr<CDriveReader>& drive = drives[letter];
+        if (!drive) {
+            drive = std::make_unique<CDriveReader>(letter, job.rawAudioType);
+            if (!drive->Open()) {
+                closeAll(false);
+                out.message = std::string("No disc is ready in drive ") + letter + ":.";
+                return out;
+            }
+        }
+        readers.push_back(drive.get());
     }
-    auto build = [&](IBuildObserver& observer) { return BuildImage(job, reader, observer, hash); };
+    auto build = [&](IBuildObserver& observer) { return BuildImage(job, readers, observer, hash); };
     if (quiet) {
         CQuietProgress observer(CancelPercentage());
         out = build(observer);
@@ -166,9 +191,7 @@ BuildOutcome Build(HINSTANCE instance, const std::vector<JobValue>& values, bool
         const std::string name = job.label.empty() ? job.destination : job.label;
         out = CProgressWindow(name, (job.discType & 0xFF) == 32).Run(instance, build);
     }
-    if (out.result == BuildResult::Done && job.eject)
-        reader.Eject();
-    reader.Close();
+    closeAll(out.result == BuildResult::Done && job.eject);
     return out;
 }
 // The wizard writes these only when they apply to its job, so a value left from an earlier
@@ -220,6 +243,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     // Taken: a second start must not build this job again, and the password leaves the
     // store as soon as it is read (the image keeps only a salted hash of it).
     std::vector<JobValue> values = job.Read();
+    // Without a table of contents the tracks come from the editor's hand-over; it stays in
+    // the store, since it belongs to the editor.
+    bool hasToc = false;
+    for (const JobValue& v : values)
+        hasToc |= v.name == "ZlxBuildTOC" && !v.shown.empty();
+    if (!hasToc) {
+        std::vector<JobValue> handover = job.ReadEditorHandover();
+        values.insert(values.end(), handover.begin(), handover.end());
+    }
     env.WriteText("ZLXBuildDataReady", "0");
     ClearConditionalValues(env, values);
     std::string password;
