@@ -161,21 +161,21 @@ std::vector<Span> Expected(const Job& job) {
 // The drive's answer for sectors [lba, lba + count): cooked user data, raw sectors, or raw
 // sectors with their 16 Q bytes split off into `q`.
 std::vector<uint8_t> DriveSectors(uint32_t lba, uint16_t count, bool raw, bool withQ,
-                                  std::vector<uint8_t>& q) {
+                                  std::vector<uint8_t>& q, char drive = kDrive) {
     std::vector<uint8_t> out;
     if (!raw) {
         out.resize(size_t(count) * kCooked);
         const uint32_t size = static_cast<uint32_t>(out.size());
-        EXPECT_EQ(ZLXScsiReadSectors(kDrive, lba, count, out.data(), size, 30), size) << lba;
+        EXPECT_EQ(ZLXScsiReadSectors(drive, lba, count, out.data(), size, 30), size) << lba;
     } else if (!withQ) {
         out.resize(size_t(count) * kRaw);
         const uint32_t size = static_cast<uint32_t>(out.size());
-        EXPECT_EQ(ZLXScsiReadSectorsReadCD(kDrive, lba, count, out.data(), size, 256, 30), size)
+        EXPECT_EQ(ZLXScsiReadSectorsReadCD(drive, lba, count, out.data(), size, 256, 30), size)
             << lba;
     } else {
         std::vector<uint8_t> both(size_t(count) * (kRaw + kQ));
         const uint32_t size = static_cast<uint32_t>(both.size());
-        EXPECT_EQ(ZLXScsiReadSectorsReadCDSCQ(kDrive, lba, count, both.data(), size, 30), size)
+        EXPECT_EQ(ZLXScsiReadSectorsReadCDSCQ(drive, lba, count, both.data(), size, 30), size)
             << lba;
         for (uint16_t i = 0; i < count; ++i) {
             const uint8_t* s = &both[size_t(i) * (kRaw + kQ)];
@@ -286,15 +286,19 @@ void CheckImage(const Job& job, const std::vector<zl4::Range>& unreadable = {}) 
 
 class WriterImageTest : public ::testing::Test {
 protected:
-    void TearDown() override { RemoveDrive(kDrive); }
+    void TearDown() override {
+        RemoveDrive(kDrive);
+        RemoveDrive(kSecondDrive);
+    }
+    static constexpr char kSecondDrive = 'X';
     static void Insert(const std::string& sample, bool dvd = false,
-                       const std::vector<SectorRange>& bad = {}) {
+                       const std::vector<SectorRange>& bad = {}, char drive = kDrive) {
         DriveConfig c;
         c.image = Sample(sample);
         c.media = dvd ? MediaHint::Dvd : MediaHint::Auto;
         c.badSectors = bad;
-        Configure(kDrive, c);
-        ASSERT_TRUE(ZLXScsiIsUnitReady(kDrive, 30));
+        Configure(drive, c);
+        ASSERT_TRUE(ZLXScsiIsUnitReady(drive, 30));
     }
 };
 
@@ -390,5 +394,89 @@ TEST_F(WriterImageTest, DamagedImagesAreReportedWithTheFailingBlock) {
         EXPECT_EQ(verify.exitCode, 1u);
         EXPECT_NE(verify.output.find(c.message), std::string::npos) << verify.output;
     }
+}
+TEST_F(WriterImageTest, CompilationTakesItsTracksFromTwoDrivesInTheEditorsOrder) {
+    Insert("audio.cue");
+    Insert("cdtext.cue", false, {}, kSecondDrive);
+    _CDROM_TOC first = {}, second = {};
+    ASSERT_TRUE(ZLXScsiGetToc(kDrive, &first, 30));
+    ASSERT_TRUE(ZLXScsiGetToc(kSecondDrive, &second, 30));
+    const std::string image = env->folder + "compilation.zl4";
+    // The editor's hand-over; a job for the editor has no table of contents of its own.
+    auto write = [&](const _CDROM_TOC& firstSeen) {
+        const std::pair<const char*, std::string> texts[] = {{"ZLXBuildEditor", "3"},
+                                                             {"ZLXBuildDestinationFile", image},
+                                                             {"ZlxBuildCompressionType", "2"},
+                                                             {"ZlxBuildCompressionLevel", "1"},
+                                                             {"ZlxBuildAudioRecordMode", "2"},
+                                                             {"ZlxBuildEditorNoT", "3"},
+                                                             {"CDE1_Drive", "W"},
+                                                             {"CDE1_ID", "Audio"},
+                                                             {"CDE1_TrackOrder", "0301"},
+                                                             {"CDE1_TrackName3", "Third"},
+                                                             {"CDE2_Drive", "X"},
+                                                             {"CDE2_TrackOrder", "02"},
+                                                             {"CDE2_TrackName2", "Second of X"}};
+        for (const auto& t : texts)
+            env->writeText(t.first, t.second.c_str());
+        env->writeText("ZlxBuildTOC", "");
+        env->writeBinary("CDE1_TOC", &firstSeen, sizeof(firstSeen));
+        env->writeText("ZLXBuildDataReady", "1");
+        return RunProcess("\"" + env->System() + "zl5write.exe\" /quiet");
+    };
+
+    const ProcessResult wrong = write(second);
+    EXPECT_EQ(wrong.exitCode, 4u);
+    EXPECT_NE(wrong.output.find("Drive W: holds a different disc than \"Audio\""),
+              std::string::npos)
+        << wrong.output;
+
+    const ProcessResult run = write(first);
+    for (const char* name : {"ZLXBuildEditor", "CDE1_Drive", "CDE2_Drive"})
+        env->writeText(name, "");
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(FileText(env->System() + "zl5write.log").find("CompilationTrack=03 X: track 02\r\n"),
+              std::string::npos);
+    const ProcessResult verify = RunTool("zl4tool.exe", "verify \"" + image + "\"");
+    EXPECT_EQ(verify.exitCode, 0u) << verify.output;
+
+    const struct {
+        char drive;
+        const _CDROM_TOC& toc;
+        int track;
+        const char* title;
+    } tracks[] = {{kDrive, first, 3, "Third"},
+                  {kDrive, first, 1, ""},
+                  {kSecondDrive, second, 2, "Second of X"}};
+    {
+        zl4::StdioFile file;
+        ASSERT_TRUE(file.OpenRead(image));
+        zl4::Reader reader;
+        std::string error;
+        ASSERT_TRUE(reader.Open(file, error)) << error;
+        ASSERT_EQ(reader.Tracks().size(), 3u);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(reader.Tracks()[i].number, i + 1);
+            EXPECT_EQ(reader.Tracks()[i].title, tracks[i].title);
+        }
+    }
+    const std::string base = env->folder + "compilation-x";
+    const ProcessResult extract =
+        RunTool("zl4tool.exe", "extract \"" + image + "\" \"" + base + "\"");
+    ASSERT_EQ(extract.exitCode, 0u) << extract.output;
+    std::vector<uint8_t> expected, noQ;
+    for (const auto& t : tracks) {
+        const uint32_t from = TocAddress(t.toc.TrackData[t.track - 1]);
+        const uint32_t end = TocAddress(t.toc.TrackData[t.track]);
+        for (uint32_t lba = from; lba < end;) {
+            const uint16_t n = static_cast<uint16_t>(end - lba < 16 ? end - lba : 16);
+            const std::vector<uint8_t> run16 = DriveSectors(lba, n, true, false, noQ, t.drive);
+            expected.insert(expected.end(), run16.begin(), run16.end());
+            lba += n;
+        }
+    }
+    const std::string bin = FileText(base + ".bin");
+    ASSERT_EQ(bin.size(), expected.size());
+    EXPECT_TRUE(memcmp(bin.data(), expected.data(), expected.size()) == 0);
 }
 } // namespace
