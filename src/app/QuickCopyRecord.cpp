@@ -122,11 +122,6 @@ std::string MakeQuickCopyDisplayName(const QuickCopyRecord& record, const std::s
     return record.description + " (" + name + ")";
 }
 
-std::string TrimTrailingSpace(std::string text) {
-    text.erase(text.find_last_not_of(" \t\r\n\v\f") + 1);
-    return text;
-}
-
 std::string QuickCopyFileName(const std::string& label, int attempt) {
     std::string base = CleanFileName(label);
     // Windows drops trailing blanks and dots from a file name, and a name that is only

@@ -16,6 +16,8 @@
 //    860   260  image file the record was written with, zero-ended
 //   1120  1368  zero
 //   2488  2212  description, zero-ended, to the end of the record
+#include "app/Texts.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -74,9 +76,6 @@ std::vector<uint8_t> BuildQuickCopyRecord(const QuickCopyRecord& record);
 
 // "%s (%s)" of the description and the file name without folder and extension.
 std::string MakeQuickCopyDisplayName(const QuickCopyRecord& record, const std::string& path);
-
-// Text without trailing blanks, tabs and line breaks.
-std::string TrimTrailingSpace(std::string text);
 
 // The file name the writer tries for a label: "LABEL.zqc" first, then "LABEL_2.zqc",
 // "LABEL_3.zqc", ... (`attempt` counts from 1). The label is made safe for a file name;

@@ -1,5 +1,7 @@
 #include "discinfo/AlbumInfo.h"
 
+#include "app/Texts.h"
+
 #include "settings/EnvStore.h"
 
 #include <climits>
@@ -17,12 +19,6 @@ int SetNumber(const std::string& text) {
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
-// Only ASCII white space is cut, which never occurs inside a double-byte character, so
-// multibyte texts stay whole.
-void CutTrailingWhiteSpace(std::string& text) {
-    const size_t end = text.find_last_not_of(" \t\r\n\v\f");
-    text.erase(end == std::string::npos ? 0 : end + 1);
-}
 } // namespace
 
 void CLibraryTextReader::Read(const Getter& get, std::string& field) {
@@ -55,7 +51,7 @@ void CAlbumTrackInfo::Fill(IDiscInfoLibrary& library, int number) {
         reader.Read([&](char* buffer,
                         int size) { return library.GetTrackText(number, fields[i], buffer, size); },
                     *texts[i]);
-        CutTrailingWhiteSpace(*texts[i]);
+        *texts[i] = TrimTrailingSpace(std::move(*texts[i]));
     }
 }
 
@@ -86,7 +82,7 @@ void CAlbumInfo::Fill(IDiscInfoLibrary& library) {
     TotalInSet = SetNumber(totalInSet);
     NumberInSet = SetNumber(numberInSet);
     for (std::string* text : {&Title, &Artist, &Year, &Label, &GenreId, &SecondaryGenreId, &Notes})
-        CutTrailingWhiteSpace(*text);
+        *text = TrimTrailingSpace(std::move(*text));
 
     Tracks.clear();
     const int count = NumberOfTracks < kMaxTracks ? NumberOfTracks : kMaxTracks;

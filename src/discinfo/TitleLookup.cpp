@@ -1,5 +1,7 @@
 #include "discinfo/TitleLookup.h"
 
+#include "app/Texts.h"
+
 #include "app/BuildJob.h"
 #include "app/FileNames.h"
 #include "app/Messages.h"
@@ -17,12 +19,6 @@ constexpr int kMaxTocTracks = 99;
 bool LooksUpTitles(uint16_t cdType) {
     const uint8_t kind = KindByte(cdType);
     return kind == CdKind::Audio || kind == CdKind::CdExtra || kind == CdKind::CdText;
-}
-
-std::string TwoDigits(int n) {
-    char text[12];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
 }
 
 // One text into a fixed buffer, as the drive list shows it; empty when there is none.

@@ -67,7 +67,7 @@ int SpeedOfEntry(const std::string& entry) {
     if (entry.size() < 2)
         return 0;
     // Whatever the unit's translation, it is the last two characters.
-    const std::string number = TrimRight(entry.substr(0, entry.size() - 2));
+    const std::string number = TrimTrailingSpace(entry.substr(0, entry.size() - 2));
     return std::atoi(number.c_str());
 }
 

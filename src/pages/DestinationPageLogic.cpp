@@ -191,7 +191,7 @@ bool CDestinationPageModel::Validate() {
     CBuildJob& job = m_context.job;
     job.InsertIntoNet = m_view.viewIndex != 0 ? 1 : 0;
 
-    m_view.path = TrimRight(m_view.path);
+    m_view.path = TrimTrailingSpace(m_view.path);
     job.DestinationFile = m_view.path;
     if (m_view.path.empty())
         return Refused(kNoName, MsgIcon::Information);

@@ -3,7 +3,6 @@
 #include "pages/ToDoPageLogic.h"
 
 namespace {
-constexpr const char* kBlanks = " \t\r\n";
 constexpr uint16_t kModifierBits = kHotkeyShift | kHotkeyControl | kHotkeyAlt | kHotkeyExtended;
 
 std::string Clamp(std::string text, int maxLength) {
@@ -12,13 +11,6 @@ std::string Clamp(std::string text, int maxLength) {
     return text;
 }
 } // namespace
-
-std::string TrimBlanks(const std::string& text) {
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::string FolderOfPath(const std::string& path) {
     const size_t slash = path.find_last_of('\\');
@@ -38,7 +30,7 @@ void CPropertiesPageModel::BrowseProgram() {
         return;
     m_view.startProgram = Clamp(chosen, kMaxPath);
     // Most programs expect to start in their own folder; a folder the user typed wins.
-    m_view.workingDirectory = TrimBlanks(m_view.workingDirectory);
+    m_view.workingDirectory = TrimSpace(m_view.workingDirectory);
     if (m_view.workingDirectory.empty())
         m_view.workingDirectory = Clamp(FolderOfPath(chosen), kMaxPath);
 }

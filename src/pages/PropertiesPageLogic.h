@@ -3,6 +3,7 @@
 // directory taken from a chosen program, the comment edited in the job, and what Finish
 // stores before the writer starts. The Win32 page binds its controls to the view.
 #include "app/PageContext.h"
+#include "app/Texts.h"
 
 #include <cstdint>
 #include <string>
@@ -38,8 +39,6 @@ struct PropertiesView {
     char insertDrive = 0; // 0: "None"
 };
 
-// Text without white space at either end.
-std::string TrimBlanks(const std::string& text);
 // The folder of a file's full path, with its trailing backslash; empty without a folder.
 std::string FolderOfPath(const std::string& path);
 

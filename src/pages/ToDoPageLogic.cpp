@@ -37,12 +37,6 @@ bool OffersAdvanced(uint16_t cdType) {
     return IsKind(cdType, {CdKind::Data, CdKind::MixedMode});
 }
 
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return TrimRight(text.substr(first));
-}
 } // namespace
 
 PresetList PresetsForDisc(uint16_t cdType) {
@@ -56,12 +50,6 @@ PresetList PresetsForDisc(uint16_t cdType) {
             list.defaultCode = kPresetAdvanced;
     }
     return list;
-}
-
-std::string TrimRight(std::string text) {
-    const size_t last = text.find_last_not_of(" \t\r\n");
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
 }
 
 bool LabelEditable(const CZlxBuildSettings& settings, uint16_t cdType) {
@@ -110,7 +98,7 @@ std::string MakeDefaultImageName(const CBuildJob& job, const ImageNameInputs& in
         if (!inputs.editorMode && KindByte(job.CdType) == CdKind::CdExtra && !job.AlbumInfoFound)
             name = job.SourceDiscName;
     }
-    name = Trim(name);
+    name = TrimSpace(name);
     if (name.empty())
         name = inputs.unknownText;
     const std::string base = folder + CleanFileName(name);
@@ -220,9 +208,9 @@ void CToDoPageModel::FillFromAnalysis() {
         m_view.quickCopyText = m_text(kNoQuickCopyFile);
     }
 
-    m_view.label = TrimRight(job.Label);
+    m_view.label = TrimTrailingSpace(job.Label);
     m_view.labelEnabled = LabelEditable(m_context.buildSettings, job.CdType);
-    m_view.description = TrimRight(job.Description);
+    m_view.description = TrimTrailingSpace(job.Description);
     if (m_view.description.empty()) {
         if (IsAlbumKind(job.CdType)) {
             // The titles were looked up with the analysis; the dialog says why we pause.
@@ -245,7 +233,7 @@ void CToDoPageModel::FillForEditor() {
     const auto data = ReadStoreText(m_context.services.store, "ZlxBuildEditorData", 10);
     // The editor says whether its compilation may be renamed here.
     m_view.labelEnabled = data && !data->empty() && (*data)[0] == '1';
-    m_view.label = TrimRight(job.SourceDiscName);
+    m_view.label = TrimTrailingSpace(job.SourceDiscName);
     m_view.description = job.Description;
     m_view.quickCopyText = m_text(kNoQuickCopyFile);
 }
@@ -333,7 +321,7 @@ void CToDoPageModel::StoreValues() {
     m_view.description = m_view.description.substr(0, kMaxDescription);
     job.Description = m_view.description;
     if (!m_context.EditorMode())
-        job.LabelChanged = m_view.label != TrimRight(job.SourceDiscName) ? 1 : 0;
+        job.LabelChanged = m_view.label != TrimTrailingSpace(job.SourceDiscName) ? 1 : 0;
     job.Label = m_view.label;
     job.DestinationFile = MakeDefaultImageName(job, NameInputs(), m_folders);
 }

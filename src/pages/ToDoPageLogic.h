@@ -3,6 +3,7 @@
 // what the page shows, which buttons it offers, where the image goes by default, and
 // which pages follow. The Win32 page binds its controls to CToDoPageModel's view.
 #include "app/PageContext.h"
+#include "app/Texts.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,8 +50,6 @@ struct PresetList {
 
 // The presets a disc is offered and the one chosen for it, before Quick Copy files.
 PresetList PresetsForDisc(uint16_t cdType);
-// Text removed of trailing blanks, tabs and line breaks.
-std::string TrimRight(std::string text);
 // Whether the user may change the image's label of an analysed disc.
 bool LabelEditable(const CZlxBuildSettings& settings, uint16_t cdType);
 // The page's wizard buttons.

@@ -1,6 +1,7 @@
 #include "pages/TracksPageLogic.h"
 
 #include "app/FileNames.h"
+#include "app/Texts.h"
 #include "discinfo/TitleLookup.h"
 #include "source/CdTypeCode.h"
 #include "source/DiscLayout.h"
@@ -19,18 +20,6 @@ constexpr int kDiscDataChanged = 0x100 | 0x400;
 constexpr int kViewMode = 1;
 constexpr int kEditMode = 2;
 constexpr int kMaxTitles = 99;
-
-std::string TwoDigits(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
-}
-
-std::string WithoutTrailingSpace(std::string text) {
-    const size_t last = text.find_last_not_of(" \t\r\n\v\f");
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
-}
 
 bool Active(const TrackRow& row) {
     return row.active != 0;
@@ -290,7 +279,7 @@ bool CTracksPageModel::CanEditInPlace(int row) const {
 bool CTracksPageModel::EndInPlaceEdit(int row, const std::string& text, size_t bufferLength) {
     if (!CanEditInPlace(row))
         return false;
-    const std::string title = WithoutTrailingSpace(text);
+    const std::string title = TrimTrailingSpace(text);
     if (title.empty())
         return false;
     TrackRow& shown = m_view.rows[static_cast<size_t>(row)];
