@@ -48,17 +48,8 @@ struct DataSettingsE2e : ::testing::Test {
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
-        for (const std::string& folder : {images, quickCopy}) {
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-            if (search != INVALID_HANDLE_VALUE) {
-                do
-                    DeleteFileA((folder + "\\" + found.cFileName).c_str());
-                while (FindNextFileA(search, &found));
-                FindClose(search);
-            }
-            RemoveDirectoryA(folder.c_str());
-        }
+        RemoveTree(images);
+        RemoveTree(quickCopy);
         DeleteFileA(journal.c_str());
     }
     static void Insert(char letter, const std::string& sample, const std::string& options) {

@@ -44,15 +44,7 @@ struct PropertiesE2e : ::testing::Test {
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((images + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((images + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(images.c_str());
+        RemoveTree(images);
         DeleteFileA(journal.c_str());
     }
     static void Drive(const std::string& arguments) {
