@@ -59,19 +59,14 @@ bool ParseCompilation(const std::map<std::string, std::string>& texts,
             return false;
         }
         const std::string order = Text(texts, prefix + "TrackOrder");
-        for (size_t k = 0; k + 1 < order.size(); k += 2) {
-            const int track = Decimal(order.substr(k, 2));
+        for (size_t k = 0; k < order.size(); k += 2) {
+            const int track = k + 1 < order.size() ? Decimal(order.substr(k, 2)) : -1;
             if (track < 1 || track > 99) {
                 error = "The compilation's track order for " + DiscName(disc) + " (" + order +
                         ") is not a list of two-digit track numbers.";
                 return false;
             }
             disc.order.push_back(track);
-        }
-        if (order.size() % 2 != 0) {
-            error = "The compilation's track order for " + DiscName(disc) + " (" + order +
-                    ") is not a list of two-digit track numbers.";
-            return false;
         }
         for (int track : disc.order) {
             auto title = texts.find(prefix + "TrackName" + std::to_string(track));
