@@ -81,7 +81,15 @@ struct DataSettingsE2e : ::testing::Test {
                 break;
             HWND before = CurrentPage(sheet);
             PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-            ASSERT_TRUE(WaitFor([&] { return CurrentPage(sheet) != before; }, 10000));
+            if (!WaitFor([&] { return CurrentPage(sheet) != before; }, 10000)) {
+                HWND box = WaitForWindow(wizard.Pid(), "#32770", 0, [&](HWND w) {
+                    return w != sheet && GetDlgItem(w, 0xFFFF);
+                });
+                FAIL() << "Next stayed on the page" << (box ? ": " + MessageBoxText(box) : "");
+            }
+            // The new page posts its buttons as it becomes active; until they arrive the
+            // sheet still shows the old page's.
+            Pump(500);
         }
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
         ASSERT_TRUE(wizard.WaitExit(20000)) << "the wizard did not end on Finish";

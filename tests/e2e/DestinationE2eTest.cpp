@@ -85,6 +85,7 @@ TEST_F(DestinationE2e, TheTypedFileAndCompressionLevelReachTheWriter) {
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     ASSERT_TRUE(WaitFor([&] { return CurrentPage(sheet) != before; }, 10000))
         << "the destination was refused";
+    Pump(500); // the properties page's buttons arrive as it becomes active
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
     ASSERT_TRUE(wizard.WaitExit(20000)) << "the wizard did not end on Finish";
     ASSERT_TRUE(WaitForWriterReport(report, 60000));
