@@ -1,5 +1,7 @@
 #include "cddb/DiscId.h"
 
+#include "settings/StoreJournal.h"
+
 #include <cstdio>
 
 namespace {
@@ -20,15 +22,6 @@ uint32_t DigitSum(uint32_t n) {
     return sum;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 } // namespace
 
 bool ParseToc(const uint8_t* raw, size_t size, DiscToc& toc) {
@@ -78,15 +71,11 @@ std::string DiscIdText(uint32_t id) {
 }
 
 bool ParseDiscIdText(const std::string& text, uint32_t& id) {
-    if (text.size() != 8)
+    std::string bytes;
+    if (text.size() != 8 || !ParseHexBytes(text, bytes))
         return false;
-    uint32_t value = 0;
-    for (char c : text) {
-        const int digit = HexDigit(c);
-        if (digit < 0)
-            return false;
-        value = value << 4 | static_cast<uint32_t>(digit);
-    }
-    id = value;
+    id = 0;
+    for (char byte : bytes)
+        id = id << 8 | static_cast<uint8_t>(byte);
     return true;
 }

@@ -16,7 +16,6 @@ using namespace e2e;
 
 namespace {
 
-const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDataDrives";
 constexpr int kBack = 0x3023, kNext = 0x3024, kFinish = 0x3025;
 
 bool Checked(HWND control) {
@@ -35,7 +34,6 @@ struct DataSettingsE2e : ::testing::Test {
         if (GetDriveTypeA("G:\\") != DRIVE_CDROM)
             GTEST_SKIP() << "the sample drives are not mapped";
         ASSERT_TRUE(WaitForWriterToEnd(10000));
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
         store.Clear("ZlxBuildSettings");
@@ -47,16 +45,9 @@ struct DataSettingsE2e : ::testing::Test {
         DeleteFileA(report.c_str());
     }
     void TearDown() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
         RemoveTree(images);
         RemoveTree(quickCopy);
         DeleteFileA(journal.c_str());
-    }
-    static void Insert(char letter, const std::string& sample, const std::string& options) {
-        const auto result = RunTool(HomeFile("system\\zl5drive.exe"),
-                                    "insert " + std::string(1, letter) + ": \"" +
-                                        HomeFile("samples\\") + sample + "\" " + options);
-        ASSERT_EQ(result.exitCode, 0u) << result.output;
     }
     // The wizard opened on the only disc, moved from the copy method page (with the preset
     // at `preset`) to the data track settings page.
@@ -101,7 +92,7 @@ struct DataSettingsE2e : ::testing::Test {
     }
 
     StoreScope store;
-    EnvScope drivesKey{"ZL5_DRIVES_KEY", kDrivesKey};
+    PrivateDrives drives;
     std::string journal = TempFile("zl5e2e_data_journal.txt");
     EnvScope journalScope{"ZL5ENV_JOURNAL", journal};
     EnvScope quiet{"ZL5WRITE_QUIET", "1"};
@@ -112,7 +103,7 @@ struct DataSettingsE2e : ::testing::Test {
 };
 
 TEST_F(DataSettingsE2e, RawAndSubChannelReadingChosenForADataCdReachTheWriter) {
-    Insert('G', "data.iso", "--profile modern");
+    drives.Insert('G', "data.iso");
     HWND sheet = OpenDataSettings(0); // the plain preset: cooked sectors
     ASSERT_NE(sheet, nullptr);
     EXPECT_FALSE(Checked(PageControl(sheet, IDC_DATA_RAW)));
@@ -147,7 +138,7 @@ TEST_F(DataSettingsE2e, RawAndSubChannelReadingChosenForADataCdReachTheWriter) {
 }
 
 TEST_F(DataSettingsE2e, ADvdIsReadCookedAndMayAskForAQuickCopyFile) {
-    Insert('O', "dvdrom.iso", "--profile modern --dvd");
+    drives.Insert('O', "dvdrom.iso", "--profile modern --dvd");
     HWND sheet = OpenDataSettings(0);
     ASSERT_NE(sheet, nullptr);
     EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_DATA_RAW)));

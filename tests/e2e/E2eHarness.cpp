@@ -3,6 +3,7 @@
 #include "settings/Registry.h"
 #include "settings/ZlxBuildSettings.h"
 
+#include <gtest/gtest.h>
 #include <prsht.h>
 
 #include <algorithm>
@@ -290,6 +291,28 @@ std::map<std::string, std::string> JournalledJob(const std::string& journalPath)
             job[line.substr(a + 1, b - a - 1)] = line.substr(b + 1);
     }
     return job;
+}
+
+namespace {
+const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDrives";
+} // namespace
+
+PrivateDrives::PrivateDrives() : m_key("ZL5_DRIVES_KEY", kDrivesKey) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
+}
+
+PrivateDrives::~PrivateDrives() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
+}
+
+void PrivateDrives::Insert(char letter, const std::string& sample, const std::string& options) {
+    Tool("insert " + std::string(1, letter) + ": \"" + HomeFile("samples\\") + sample + "\" " +
+         options);
+}
+
+void PrivateDrives::Tool(const std::string& arguments) {
+    const auto result = RunTool(HomeFile("system\\zl5drive.exe"), arguments);
+    ASSERT_EQ(result.exitCode, 0u) << arguments << ": " << result.output;
 }
 
 HWND CurrentPage(HWND sheet) {

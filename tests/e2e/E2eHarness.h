@@ -42,6 +42,27 @@ private:
     bool m_had = false;
 };
 
+// Drives of one test, below a key of their own that the wizard, the writer and the drive
+// tool all use; the key is empty at the start and removed at the end.
+class PrivateDrives {
+public:
+    PrivateDrives();
+    ~PrivateDrives();
+    PrivateDrives(const PrivateDrives&) = delete;
+    PrivateDrives& operator=(const PrivateDrives&) = delete;
+
+    // The letters are those the sample discs are mapped to, so the shell shows their files.
+    void Insert(char letter, const std::string& sample,
+                const std::string& options = "--profile modern");
+    void Eject(char letter) { Tool("eject " + std::string(1, letter) + ":"); }
+    void AddEmpty(char letter) { Tool("add " + std::string(1, letter) + ":"); }
+    void AddVirtual(char letter) { Tool("add " + std::string(1, letter) + ": --virtual"); }
+
+private:
+    static void Tool(const std::string& arguments);
+    EnvScope m_key;
+};
+
 // A hidden top-level window that counts the registered messages it receives.
 class BroadcastListener {
 public:

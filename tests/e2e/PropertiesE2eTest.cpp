@@ -17,7 +17,6 @@ using namespace e2e;
 
 namespace {
 
-const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2ePropertiesDrives";
 const char kComment[] = "Serial 42\r\nInstall with setup.exe";
 
 // Our page: other pages use some of its control ids, none has a hot key control.
@@ -34,7 +33,6 @@ struct PropertiesE2e : ::testing::Test {
         if (GetDriveTypeA("G:\\") != DRIVE_CDROM)
             GTEST_SKIP() << "the sample drives are not mapped";
         ASSERT_TRUE(WaitForWriterToEnd(10000));
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
         store.Clear("ZLXBuildEditor");
         store.Clear("ZLXBuildSourceCDDrive");
         UseCopyMode(store, true);
@@ -43,13 +41,8 @@ struct PropertiesE2e : ::testing::Test {
         DeleteFileA(report.c_str());
     }
     void TearDown() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
         RemoveTree(images);
         DeleteFileA(journal.c_str());
-    }
-    static void Drive(const std::string& arguments) {
-        const auto result = RunTool(HomeFile("system\\zl5drive.exe"), arguments);
-        ASSERT_EQ(result.exitCode, 0u) << arguments << "\n" << result.output;
     }
     // The wizard on the data sample, walked with Next from the copy method page to ours.
     HWND OpenProperties() {
@@ -79,7 +72,7 @@ struct PropertiesE2e : ::testing::Test {
     }
 
     StoreScope store;
-    EnvScope drivesKey{"ZL5_DRIVES_KEY", kDrivesKey};
+    PrivateDrives drives;
     std::string journal = TempFile("zl5e2e_properties_journal.txt");
     EnvScope journalScope{"ZL5ENV_JOURNAL", journal};
     EnvScope quiet{"ZL5WRITE_QUIET", "1"};
@@ -89,15 +82,15 @@ struct PropertiesE2e : ::testing::Test {
 };
 
 TEST_F(PropertiesE2e, TheImagesPropertiesReachTheWriterAsChosen) {
-    Drive("insert G: \"" + HomeFile("samples\\data.iso") + "\" --profile noraw");
-    Drive("add V: --virtual");
+    drives.Insert('G', "data.iso", "--profile noraw");
+    drives.AddVirtual('V');
     HWND sheet = OpenProperties();
     ASSERT_NE(sheet, nullptr);
 
-    HWND drives = PageControl(sheet, IDC_PROPS_DRIVES);
-    ASSERT_EQ(SendMessageA(drives, CB_GETCOUNT, 0, 0), 2) << "None and the virtual drive";
-    EXPECT_EQ(SendMessageA(drives, CB_GETITEMDATA, 1, 0), 'V');
-    SendMessageA(drives, CB_SETCURSEL, 1, 0);
+    HWND driveList = PageControl(sheet, IDC_PROPS_DRIVES);
+    ASSERT_EQ(SendMessageA(driveList, CB_GETCOUNT, 0, 0), 2) << "None and the virtual drive";
+    EXPECT_EQ(SendMessageA(driveList, CB_GETITEMDATA, 1, 0), 'V');
+    SendMessageA(driveList, CB_SETCURSEL, 1, 0);
     SetText(PageControl(sheet, IDC_PROPS_PASSWORD), "Secret");
     SetText(PageControl(sheet, IDC_PROPS_VERIFY), "secret");
     SetText(PageControl(sheet, IDC_PROPS_PROGRAM), "C:\\Tools\\setup.exe");

@@ -12,34 +12,6 @@ using namespace e2e;
 namespace {
 
 constexpr int kDriveList = 1003;
-const char kDrivesKey[] = "Software\\Kestrelin\\Zelvane 5\\E2eDrives";
-
-// Drives of one test, in a key of their own that the wizard and the drive tool both use.
-class PrivateDrives {
-public:
-    PrivateDrives() : m_key("ZL5_DRIVES_KEY", kDrivesKey) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey);
-    }
-    ~PrivateDrives() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDrivesKey); }
-    PrivateDrives(const PrivateDrives&) = delete;
-    PrivateDrives& operator=(const PrivateDrives&) = delete;
-
-    // The letters are those the sample discs are mapped to, so the shell shows their files.
-    void Insert(char letter, const std::string& sample, const std::string& profile = "modern") {
-        Tool("insert " + std::string(1, letter) + ": \"" + HomeFile("samples\\") + sample +
-             "\" --profile " + profile);
-    }
-    void Eject(char letter) { Tool("eject " + std::string(1, letter) + ":"); }
-    void AddEmpty(char letter) { Tool("add " + std::string(1, letter) + ":"); }
-
-private:
-    static void Tool(const std::string& arguments) {
-        const auto result = RunTool(HomeFile("system\\zl5drive.exe"), arguments);
-        ASSERT_EQ(result.exitCode, 0u) << arguments << ": " << result.output;
-    }
-    EnvScope m_key;
-};
-
 bool OnSourcePage(HWND sheet) {
     HWND list = FindControl(CurrentPage(sheet), kDriveList);
     return list && IsWindowVisible(list);
@@ -82,7 +54,7 @@ TEST_F(WizardE2e, OneDiscInTheDrivesOpensOnTheCopyMethodPage) {
 
 TEST_F(WizardE2e, SourcePageListsFollowsRefusesAndAnalyses) {
     drives.Insert('E', "audio.cue");
-    drives.Insert('J', "vcd.cue", "noraw");
+    drives.Insert('J', "vcd.cue", "--profile noraw");
     drives.AddEmpty('D');
     HWND sheet = StartWizard();
     ASSERT_NE(sheet, nullptr);
@@ -98,7 +70,7 @@ TEST_F(WizardE2e, SourcePageListsFollowsRefusesAndAnalyses) {
 
     // A disc inserted with the drive tool shows up without a click, and goes again.
     list.Select(1);
-    drives.Insert('G', "data.iso", "noraw");
+    drives.Insert('G', "data.iso", "--profile noraw");
     ASSERT_TRUE(WaitFor([&] { return list.Count() == 3; }, 15000));
     EXPECT_EQ(list.Text(1, 2), "Data CD");
     EXPECT_EQ(list.Text(2, 0), rows[1]) << "the selection stays with the Video CD";

@@ -101,7 +101,17 @@ std::string ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button,
     return g_caption;
 }
 
-void SheetRun::InsertDisc(char letter, uint16_t kind, const std::string& label) {
+HWND ShowSlot(CZlxbuildDlg& sheet, int slot) {
+    PropSheet_SetCurSel(sheet.Handle(), sheet.SlotPage(slot)->Page(), 0);
+    Flush();
+    EXPECT_EQ(ActiveSlot(sheet), slot);
+    return sheet.SlotPage(slot)->Handle();
+}
+
+void SheetRun::InsertDisc(char letter, uint16_t kind, const std::string& label, bool readsRaw) {
+    analysis.kinds[letter] = kind;
+    if (readsRaw)
+        analysis.rawReadable += letter;
     FakeDrive& d = drives.drives[letter];
     d.cdType = kind;
     d.lastSector = 333000;

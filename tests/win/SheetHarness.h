@@ -22,6 +22,8 @@ void Press(CZlxbuildDlg& sheet, int button); // PSBTN_*
 
 // Text of a dialog's control.
 std::string ItemText(HWND dialog, int id);
+// Shows the page of a slot the sheet holds (Expert Copy Mode holds them all); its window.
+HWND ShowSlot(CZlxbuildDlg& sheet, int slot);
 // Clicks a button (check box, radio) and lets the page react.
 void Click(HWND dialog, int id);
 // Selects a combo box entry as the user does, with the selection-change notice.
@@ -36,8 +38,9 @@ std::string ClickIntoDialog(CZlxbuildDlg& sheet, HWND page, int button,
 struct SheetRun : FakeServices {
     SheetRun() { InstallProduct(); }
     // A disc in a fake drive, with the shell's display name "LABEL (E:)"; data track 1
-    // unless the kind is an audio CD.
-    void InsertDisc(char letter, uint16_t kind, const std::string& label);
+    // unless the kind is an audio CD. The analysis finds that kind, and a drive that reads
+    // raw sectors when `readsRaw`.
+    void InsertDisc(char letter, uint16_t kind, const std::string& label, bool readsRaw = false);
     // Stores the build settings as `change` leaves them (Easy/Expert mode, label change...).
     void BuildSettings(const std::function<void(CZlxBuildSettings&)>& change);
     // Runs start-up; `body` gets the live sheet, which is closed (cancelled) after it.

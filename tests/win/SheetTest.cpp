@@ -98,7 +98,6 @@ TEST_F(SheetFixture, NoToolTipsWhenTheyAreSwitchedOff) {
 TEST_F(SheetFixture, SourcePageRefusesUntilAUsableDiscIsChosen) {
     InsertDisc('E', 5, "VIDEOCD");
     InsertDisc('F', 2, "MUSIC");
-    analysis.kinds['E'] = 5;
     StartWizard([&](CZlxbuildDlg& sheet) {
         ASSERT_EQ(ActiveSlot(sheet), kSlotSource);
         EXPECT_EQ(EnabledButtons(sheet) & (PSWIZB_BACK | PSWIZB_NEXT), DWORD(PSWIZB_NEXT));
@@ -196,9 +195,7 @@ TEST_F(CopyMethodFixture, OffersThePresetsThatFitTheDisc) {
     BuildSettings([](CZlxBuildSettings& s) { s.AllowLabelChange = 1; });
     for (const Case& c : cases) {
         drives.drives.clear();
-        InsertDisc('E', c.kind, c.label);
-        analysis.kinds['E'] = c.kind;
-        analysis.rawReadable = "E";
+        InsertDisc('E', c.kind, c.label, true);
         StartWizard([&](CZlxbuildDlg& sheet) {
             ASSERT_EQ(ActiveSlot(sheet), kSlotCopyMethod) << c.label;
             HWND page = Page(sheet);
@@ -218,9 +215,7 @@ TEST_F(CopyMethodFixture, OffersThePresetsThatFitTheDisc) {
 }
 
 TEST_F(CopyMethodFixture, ExpertModeIsSavedAtOnceAndKeepsThePageAndItsEntries) {
-    InsertDisc('E', 0, "BACKUP");
-    analysis.kinds['E'] = 0;
-    analysis.rawReadable = "E";
+    InsertDisc('E', 0, "BACKUP", true);
     StartWizard([&](CZlxbuildDlg& sheet) {
         HWND page = Page(sheet);
         SetDlgItemTextA(page, IDC_TODO_DESCRIPTION, "My backup");
@@ -245,9 +240,7 @@ TEST_F(CopyMethodFixture, ExpertModeIsSavedAtOnceAndKeepsThePageAndItsEntries) {
 }
 
 TEST_F(CopyMethodFixture, RawOnlyDiscsNeedARawReadingDriveOnNext) {
-    InsertDisc('E', 5, "VIDEOCD");
-    analysis.kinds['E'] = 5;
-    analysis.rawReadable = "E";
+    InsertDisc('E', 5, "VIDEOCD", true);
     BuildSettings([](CZlxBuildSettings& s) { s.EasyCopyMode = 0; });
     StartWizard([&](CZlxbuildDlg& sheet) {
         ASSERT_EQ(ActiveSlot(sheet), kSlotCopyMethod);
@@ -259,9 +252,7 @@ TEST_F(CopyMethodFixture, RawOnlyDiscsNeedARawReadingDriveOnNext) {
 }
 
 TEST_F(CopyMethodFixture, EasyModeFinishesHereUnlessSpaceIsShort) {
-    InsertDisc('E', 0, "BACKUP");
-    analysis.kinds['E'] = 0;
-    analysis.rawReadable = "E";
+    InsertDisc('E', 0, "BACKUP", true);
     StartWizard([&](CZlxbuildDlg& sheet) {
         Press(sheet, PSBTN_FINISH);
         EXPECT_EQ(store.Get("ZLXBuildDataReady"), "1");

@@ -14,9 +14,7 @@ namespace {
 
 struct DataSettingsPageFixture : ::testing::Test, SheetRun {
     DataSettingsPageFixture() {
-        InsertDisc('E', 0, "BACKUP");
-        analysis.kinds['E'] = 0;
-        analysis.rawReadable = "E";
+        InsertDisc('E', 0, "BACKUP", true);
         BuildSettings([](CZlxBuildSettings& s) { s.EasyCopyMode = 0; });
     }
     // From the copy method page (advanced preset: raw sectors) to the data settings page,

@@ -19,9 +19,7 @@ namespace {
 
 struct DestinationPageFixture : ::testing::Test, SheetRun {
     DestinationPageFixture() {
-        InsertDisc('E', 0, "BACKUP");
-        analysis.kinds['E'] = 0;
-        analysis.rawReadable = "E";
+        InsertDisc('E', 0, "BACKUP", true);
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         folder = temp;
@@ -32,12 +30,7 @@ struct DestinationPageFixture : ::testing::Test, SheetRun {
             figure = megabytes;
     }
     // Expert Copy Mode appends every page, so this one can be shown straight away.
-    static HWND OpenPage(CZlxbuildDlg& sheet) {
-        PropSheet_SetCurSel(sheet.Handle(), sheet.SlotPage(kSlotDestination)->Page(), 0);
-        Flush();
-        EXPECT_EQ(ActiveSlot(sheet), kSlotDestination);
-        return sheet.SlotPage(kSlotDestination)->Handle();
-    }
+    static HWND OpenPage(CZlxbuildDlg& sheet) { return ShowSlot(sheet, kSlotDestination); }
     static CPageDestination& Page(CZlxbuildDlg& sheet) {
         return *static_cast<CPageDestination*>(sheet.SlotPage(kSlotDestination));
     }

@@ -18,7 +18,6 @@ namespace {
 struct PropertiesPageFixture : ::testing::Test, SheetRun {
     PropertiesPageFixture() {
         InsertDisc('E', 0, "BACKUP");
-        analysis.kinds['E'] = 0;
         // Two of the product's virtual drives, without a disc.
         for (char letter : {'V', 'W'})
             drives.drives[letter].ready = false;
@@ -26,12 +25,7 @@ struct PropertiesPageFixture : ::testing::Test, SheetRun {
         BuildSettings([](CZlxBuildSettings& s) { s.EasyCopyMode = 0; });
     }
     // Expert Copy Mode appends every page, so the last one can be shown straight away.
-    static HWND OpenPage(CZlxbuildDlg& sheet) {
-        PropSheet_SetCurSel(sheet.Handle(), sheet.SlotPage(kSlotProperties)->Page(), 0);
-        Flush();
-        EXPECT_EQ(ActiveSlot(sheet), kSlotProperties);
-        return sheet.SlotPage(kSlotProperties)->Handle();
-    }
+    static HWND OpenPage(CZlxbuildDlg& sheet) { return ShowSlot(sheet, kSlotProperties); }
     static std::vector<std::string> DriveItems(HWND page) {
         HWND combo = GetDlgItem(page, IDC_PROPS_DRIVES);
         std::vector<std::string> items;

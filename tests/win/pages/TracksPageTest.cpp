@@ -18,7 +18,6 @@ struct TracksPageFixture : ::testing::Test, SheetRun {
     void Open(uint16_t kind, const std::function<void(CZlxbuildDlg&, CPageTracks&)>& body) {
         BuildSettings([](CZlxBuildSettings& s) { s.EasyCopyMode = 0; });
         InsertDisc('E', kind, "DISC");
-        analysis.kinds['E'] = kind;
         StartWizard([&](CZlxbuildDlg& sheet) {
             CBuildJob& job = *CZlxbuildApp::Current()->Job();
             job.Toc =
